@@ -1,0 +1,188 @@
+// Card codes, rank order, card points and the small pure operations on hands
+// and on the played-card log that the rules and the computer players share.
+//
+// A card is two Windows-1251 bytes, rank letter then suit letter. Slots,
+// seats and log entries keep their 1-based numbers: every array here has one
+// spare element at index 0 that is never read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tarvel {
+
+// Suit letters (Windows-1251 bytes). NoSuit is the "#" of a suit variable
+// that holds no suit.
+using Suit = std::uint8_t;
+inline constexpr Suit SuitHearts = 0xF7;    // "ч"
+inline constexpr Suit SuitDiamonds = 0xE1;  // "б"
+inline constexpr Suit SuitClubs = 0xEA;     // "к"
+inline constexpr Suit SuitSpades = 0xEF;    // "п"
+inline constexpr Suit NoSuit = 0x23;        // "#"
+
+// The four suits in deck order: hearts, diamonds, clubs, spades.
+inline constexpr std::array<Suit, 4> DeckSuits = {SuitHearts, SuitDiamonds,
+                                                  SuitClubs, SuitSpades};
+
+// Rank letters (Windows-1251 bytes). The ten is the single letter "1".
+using RankLetter = std::uint8_t;
+inline constexpr RankLetter RankNine = 0x39;   // "9"
+inline constexpr RankLetter RankJack = 0xC2;   // "В"
+inline constexpr RankLetter RankQueen = 0xC4;  // "Д"
+inline constexpr RankLetter RankKing = 0xCA;   // "К"
+inline constexpr RankLetter RankTen = 0x31;    // "1"
+inline constexpr RankLetter RankAce = 0xD2;    // "Т"
+inline constexpr RankLetter NoRank = 0x23;     // "#"
+
+// Rank orders 1..6 (strength within a suit) and the value stored in the rank
+// and point arrays beside an empty slot.
+inline constexpr std::uint8_t OrderNine = 1;
+inline constexpr std::uint8_t OrderJack = 2;
+inline constexpr std::uint8_t OrderQueen = 3;
+inline constexpr std::uint8_t OrderKing = 4;
+inline constexpr std::uint8_t OrderTen = 5;
+inline constexpr std::uint8_t OrderAce = 6;
+inline constexpr std::uint8_t EmptyValue = 99;
+
+// Rank letters indexed by rank order 1..6 (index 0 is NoRank).
+inline constexpr std::array<RankLetter, 7> RankByOrder = {
+    NoRank, RankNine, RankJack, RankQueen, RankKing, RankTen, RankAce};
+
+// Rank order 1..6 of a rank letter; EmptyValue for anything else.
+constexpr std::uint8_t RankOrder(RankLetter rank) {
+  switch (rank) {
+    case RankNine: return OrderNine;
+    case RankJack: return OrderJack;
+    case RankQueen: return OrderQueen;
+    case RankKing: return OrderKing;
+    case RankTen: return OrderTen;
+    case RankAce: return OrderAce;
+    default: return EmptyValue;
+  }
+}
+
+// Card points 0, 2, 3, 4, 10, 11 of a rank letter; EmptyValue for anything else.
+constexpr std::uint8_t CardPoints(RankLetter rank) {
+  switch (rank) {
+    case RankNine: return 0;
+    case RankJack: return 2;
+    case RankQueen: return 3;
+    case RankKing: return 4;
+    case RankTen: return 10;
+    case RankAce: return 11;
+    default: return EmptyValue;
+  }
+}
+
+// True for the four suit letters.
+constexpr bool IsSuit(Suit suit) {
+  return suit == SuitHearts || suit == SuitDiamonds || suit == SuitClubs ||
+         suit == SuitSpades;
+}
+
+// A card code: the two Windows-1251 letters. Default-constructed it is NoCard.
+struct CardCode {
+  RankLetter rank = NoRank;
+  Suit suit = NoSuit;
+
+  constexpr bool operator==(const CardCode&) const = default;
+  // True for "##".
+  constexpr bool IsEmpty() const { return rank == NoRank && suit == NoSuit; }
+  // True when both letters are valid card letters.
+  constexpr bool IsCard() const {
+    return RankOrder(rank) != EmptyValue && IsSuit(suit);
+  }
+  constexpr std::uint8_t Order() const { return RankOrder(rank); }
+  constexpr std::uint8_t Points() const { return CardPoints(rank); }
+};
+
+inline constexpr CardCode NoCard{NoRank, NoSuit};
+
+constexpr CardCode MakeCard(RankLetter rank, Suit suit) {
+  return CardCode{rank, suit};
+}
+
+// Deck numbering 1..24: 1..4 the nines of hearts, diamonds, clubs, spades,
+// 5..8 the tens, 9..12 the jacks, 13..16 the queens, 17..20 the kings,
+// 21..24 the aces. NoCard for a number outside 1..24.
+constexpr CardCode CardFromDeckNumber(int number) {
+  constexpr std::array<RankLetter, 6> ranks = {RankNine, RankTen,  RankJack,
+                                               RankQueen, RankKing, RankAce};
+  if (number < 1 || number > 24) return NoCard;
+  return CardCode{ranks[static_cast<std::size_t>((number - 1) / 4)],
+                  DeckSuits[static_cast<std::size_t>((number - 1) % 4)]};
+}
+
+// The deck number 1..24 of a card; 0 for NoCard or anything else.
+constexpr int DeckNumber(CardCode card) {
+  int group = 0;
+  switch (card.rank) {
+    case RankNine: group = 0; break;
+    case RankTen: group = 1; break;
+    case RankJack: group = 2; break;
+    case RankQueen: group = 3; break;
+    case RankKing: group = 4; break;
+    case RankAce: group = 5; break;
+    default: return 0;
+  }
+  for (int s = 0; s < 4; ++s) {
+    if (DeckSuits[static_cast<std::size_t>(s)] == card.suit) return group * 4 + s + 1;
+  }
+  return 0;
+}
+
+// Slots 1..24 of a hand (only 1..8 are ever occupied), or entries 1..24 of the
+// played-card log. Index 0 is unused.
+using Hand = std::array<CardCode, 25>;
+using PlayedCards = std::array<CardCode, 25>;
+// Rank orders or card points beside a hand, same indexing; 99 when empty.
+using HandBytes = std::array<std::uint8_t, 25>;
+
+// Hand and log operations. Unless stated otherwise they look at slots 1..8,
+// return the lowest qualifying slot, and return 0 for "none". NoCard never
+// matches a suit or a rank.
+
+// True when one of slots 1..8 holds the card.
+bool HasCard(CardCode card, const Hand& hand);
+// True when one of entries 1..24 of the log holds the card.
+bool IsPlayed(CardCode card, const PlayedCards& log);
+// Slot holding the card, 0 if absent.
+int SlotOf(CardCode card, const Hand& hand);
+// True when a card of the suit is in slots 1..8.
+bool HasSuit(const Hand& hand, Suit suit);
+// Number of cards of the suit in slots 1..8.
+int CountSuit(const Hand& hand, Suit suit);
+// Number of cards of the suit among log entries 1..24.
+int CountPlayedSuit(const PlayedCards& log, Suit suit);
+// Slot of the first card found in rank order 9, J, Q, K, 10, A (any suit).
+int LowestSlot(const Hand& hand);
+// Slot of the first card found in rank order A, 10, K, Q, J, 9 (any suit).
+int HighestSlot(const Hand& hand);
+// Slot of the weakest card of the suit (9, J, Q, K, 10, A); 0 if none.
+int LowestOfSuit(const Hand& hand, Suit suit);
+// Slot of the strongest card of the suit (A, 10, K, Q, J, 9); 0 if none.
+int HighestOfSuit(const Hand& hand, Suit suit);
+// Rank order 1..6 of the strongest card of the suit held; 0 if none.
+int TopRankOfSuit(const Hand& hand, Suit suit);
+// True when the hand holds both king and queen of the suit.
+bool HasMarriage(const Hand& hand, Suit suit);
+// Slot of the first card of the suit in the order 10, J, 9, A, K, Q.
+int PreferTenJack(const Hand& hand, Suit suit);
+// Slot of the first card of the suit in the order 10, K, Q, J, 9, A.
+int PreferTenKing(const Hand& hand, Suit suit);
+// Number 1..64 of the set of ranks of the suit in slots 1..6 (64 = none).
+int SuitPattern(const Hand& hand, Suit suit);
+// Slot of the card to throw away, never a trump nor a non-trump ace; 0 when
+// the hand holds only trumps and non-trump aces.
+int DiscardSlot(const Hand& hand, Suit trump);
+// Sorts and packs the hand in place: suits in the order fixed by the trump
+// (trump last), weakest first within a suit; the cards fill slots 1..count,
+// slots count+1..24 get NoCard with rank and points 99. Rank and point arrays
+// are rebuilt from the cards.
+void PackHand(Hand& hand, HandBytes& ranks, HandBytes& points,
+              std::uint8_t& count, Suit trump);
+
+// The suit order of a packed hand for the given trump (trump last).
+std::array<Suit, 4> PackOrder(Suit trump);
+
+}  // namespace tarvel
