@@ -113,6 +113,9 @@ constexpr std::array<ElementEntry, kElementCount> kElements{{
     {"ImageMemo", {620, 373, 750, 463}},
     {"Edit1", {}},
     {"BitBtn1", {}},
+    {"ImTimer1", {40, 165, 80, 205}},
+    {"ImTimer2", {680, 165, 720, 205}},
+    {"ImTimer3", {40, 305, 80, 345}},
 }};
 
 }  // namespace
@@ -155,6 +158,14 @@ QRect TableLayout::PlateRect(int seat) const
         return QRect();
     }
     return Rects[static_cast<int>(Element::ImageSay1) + seat - 1];
+}
+
+QRect TableLayout::TimerRect(int seat) const
+{
+    if (seat < 1 || seat > 3) {
+        return QRect();
+    }
+    return Rects[static_cast<int>(Element::ImTimer1) + seat - 1];
 }
 
 TableLayout LayoutFor(const WindowGeometry& window, bool narrowCards)

@@ -90,8 +90,11 @@ enum class Element : std::uint8_t {
     ImageMemo,
     Edit1,
     BitBtn1,
+    ImTimer1,  // move timers of a tournament table, beside the score boards
+    ImTimer2,
+    ImTimer3,
 };
-inline constexpr int kElementCount = 15;
+inline constexpr int kElementCount = 18;
 
 std::string_view ElementName(Element element);
 
@@ -129,6 +132,7 @@ struct TableLayout {
     QRect HandRect(int seat) const;
     QRect BoardRect(int seat) const;  // ImageTab1..3
     QRect PlateRect(int seat) const;  // ImageSay1..3
+    QRect TimerRect(int seat) const;  // ImTimer1..3
     bool IsSmallWindow() const { return WindowSize == kSmallWindow; }
 };
 

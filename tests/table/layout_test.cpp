@@ -228,6 +228,15 @@ TEST(TableLayoutRects, NarrowCardsAndSeatLookups)
     EXPECT_EQ(narrow.HandRect(3), QRect(195, 514, 598, 125));
     EXPECT_EQ(narrow.BoardRect(2), narrow.Rect(Element::ImageTab2));
     EXPECT_EQ(narrow.PlateRect(1), narrow.Rect(Element::ImageSay1));
+    EXPECT_EQ(narrow.TimerRect(2), QRect(884, 214, 52, 52));
+    // The move timers stay clear of the boards, plates and hands.
+    for (int seat = 1; seat <= 3; ++seat) {
+        for (int other = 1; other <= 3; ++other) {
+            EXPECT_FALSE(narrow.TimerRect(seat).intersects(narrow.BoardRect(other)));
+            EXPECT_FALSE(narrow.TimerRect(seat).intersects(narrow.PlateRect(other)));
+            EXPECT_FALSE(narrow.TimerRect(seat).intersects(narrow.HandRect(other)));
+        }
+    }
     EXPECT_TRUE(narrow.HandRect(0).isNull());
     EXPECT_TRUE(narrow.HandRect(4).isNull());
     EXPECT_EQ(narrow.EditFontHeight, 18);
@@ -251,6 +260,7 @@ TEST(TableLayoutRects, ElementNamesAreTheComponentNames)
     EXPECT_EQ(ElementName(Element::ImageCards3), "ImageCards3");
     EXPECT_EQ(ElementName(Element::ImageKoloda), "ImageKoloda");
     EXPECT_EQ(ElementName(Element::BitBtn1), "BitBtn1");
+    EXPECT_EQ(ElementName(Element::ImTimer3), "ImTimer3");
 }
 
 TEST(FontRoles, NamesAndHeights)
