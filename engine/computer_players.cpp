@@ -90,57 +90,65 @@ int LeadFallback(const Hand& hand, Suit trump, const SideSuits& side) {
   return HighestOfSuit(hand, trump);
 }
 
-// The opponents hold no trump any more: cash the side cards that cannot be
-// beaten, then marriages and trumps by how close the seat is to 66.
+// List A, the opponents hold no trump any more: cash the side cards that
+// cannot be beaten, then marriages and trumps by how close the seat is to 66.
+// A side marriage is the same test for every side suit in steps 8 and 10a..e,
+// so the first side suit holding one decides them all.
 int LeadWithoutOutsideTrumps(const Hand& hand, const PlayedCards& log,
                              Suit trump, std::int32_t taken) {
   const SideSuits side = SideSuitsOf(trump);
-  // Steps 1..6: the side ace, then the 10 once the ace is gone, and so on
-  // down to the 9. Every step tries all side suits before the next one.
+  // A1..A6: the side ace, then the 10 once the ace is gone, and so on down
+  // to the 9. Every step tries all side suits before the next one.
   for (int order = OrderAce; order >= OrderNine; --order) {
     for (Suit suit : side) {
       if (const int slot = MasterSlot(hand, log, suit, order)) return slot;
     }
   }
+  // A7: the trump marriage, led with the king.
   if (HasMarriage(hand, trump)) return SlotOf(MakeCard(RankKing, trump), hand);
+  // A8: a side marriage led with the king once 46 points are taken.
   const Suit marriage = FirstSideMarriage(hand, side);
   if (marriage != NoSuit && taken > 45) {
     return SlotOf(MakeCard(RankKing, marriage), hand);
   }
   const int trumps = CountSuit(hand, trump);
   const int highest_trump = HighestOfSuit(hand, trump);
-  if (taken > 52 && trumps > 0) return highest_trump;
-  if (taken > 32 && trumps > 0 && marriage != NoSuit) return highest_trump;
-  if (taken > 39 && trumps > 1) return highest_trump;
-  if (marriage != NoSuit && trumps > 1) return highest_trump;
-  if (trumps >= 3) return highest_trump;
-  if (marriage != NoSuit) return SlotOf(MakeCard(RankQueen, marriage), hand);
-  return LeadFallback(hand, trump, side);
+  if (taken > 52 && trumps > 0) return highest_trump;                        // A9
+  if (taken > 32 && trumps > 0 && marriage != NoSuit) return highest_trump;  // A10a
+  if (taken > 39 && trumps > 1) return highest_trump;                        // A10b
+  if (marriage != NoSuit && trumps > 1) return highest_trump;                // A10c
+  if (trumps >= 3) return highest_trump;                                     // A10d
+  if (marriage != NoSuit) return SlotOf(MakeCard(RankQueen, marriage), hand);  // A10e
+  return LeadFallback(hand, trump, side);                                    // A10f
 }
 
-// An opponent may still hold a trump: draw it with the master trump, announce
-// marriages, then cash bare and other side aces.
+// List B, an opponent may still hold a trump: draw it with the master trump,
+// announce marriages, then cash bare and other side aces.
 int LeadWithOutsideTrumps(const Hand& hand, const PlayedCards& log, Suit trump) {
   const SideSuits side = SideSuitsOf(trump);
-  // Steps 1..6: the highest trump still out, when the hand holds it.
+  // B1..B6: the highest trump still out, when the hand holds it. (The trump
+  // 9 of B6 never leads here: with the five above played and the 9 in hand
+  // all six trumps are known and list A applies.)
   for (int order = OrderAce; order >= OrderNine; --order) {
     if (const int slot = MasterSlot(hand, log, trump, order)) return slot;
   }
+  // B7, B8: marriages, led with the queen.
   if (HasMarriage(hand, trump)) return SlotOf(MakeCard(RankQueen, trump), hand);
   const Suit marriage = FirstSideMarriage(hand, side);
   if (marriage != NoSuit) return SlotOf(MakeCard(RankQueen, marriage), hand);
-  // A bare ace: the only card of its suit among slots 1..6. The trump suit
-  // takes its place in this order too.
+  // B9: a bare ace, the only card of its suit among slots 1..6. All four
+  // suits are searched, the trump in its place too.
   constexpr int kBareAcePattern = 58;
   for (Suit suit : DeckSuits) {
     if (SuitPattern(hand, suit) == kBareAcePattern) {
       return SlotOf(MakeCard(RankAce, suit), hand);
     }
   }
+  // B10: any side ace.
   for (Suit suit : side) {
     if (const int slot = SlotOf(MakeCard(RankAce, suit), hand)) return slot;
   }
-  return LeadFallback(hand, trump, side);
+  return LeadFallback(hand, trump, side);  // B11
 }
 
 bool IsSeat(int seat) { return seat >= 1 && seat <= 3; }
