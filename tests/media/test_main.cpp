@@ -1,0 +1,11 @@
+// Runs the media tests inside a QCoreApplication: the players, the local
+// HTTP server and the waits all need its event loop.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
