@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace tarvel {
@@ -48,37 +49,37 @@ inline constexpr std::uint8_t EmptyValue = 99;
 inline constexpr std::array<RankLetter, 7> RankByOrder = {
     NoRank, RankNine, RankJack, RankQueen, RankKing, RankTen, RankAce};
 
-// Rank order 1..6 of a rank letter; EmptyValue for anything else.
-constexpr std::uint8_t RankOrder(RankLetter rank) {
-  switch (rank) {
-    case RankNine: return OrderNine;
-    case RankJack: return OrderJack;
-    case RankQueen: return OrderQueen;
-    case RankKing: return OrderKing;
-    case RankTen: return OrderTen;
-    case RankAce: return OrderAce;
-    default: return EmptyValue;
+namespace detail {
+// Byte-indexed tables: rank order and card points of a rank letter, and
+// whether a byte is a suit letter. Everything else maps to EmptyValue/false.
+struct LetterTables {
+  std::array<std::uint8_t, 256> order{};
+  std::array<std::uint8_t, 256> points{};
+  std::array<bool, 256> suit{};
+};
+constexpr LetterTables MakeLetterTables() {
+  LetterTables t;
+  for (auto& v : t.order) v = EmptyValue;
+  for (auto& v : t.points) v = EmptyValue;
+  constexpr std::array<std::uint8_t, 7> points = {EmptyValue, 0, 2, 3, 4, 10, 11};
+  for (std::uint8_t order = OrderNine; order <= OrderAce; ++order) {
+    t.order[RankByOrder[order]] = order;
+    t.points[RankByOrder[order]] = points[order];
   }
+  for (Suit s : DeckSuits) t.suit[s] = true;
+  return t;
 }
+inline constexpr LetterTables kLetters = MakeLetterTables();
+}  // namespace detail
+
+// Rank order 1..6 of a rank letter; EmptyValue for anything else.
+constexpr std::uint8_t RankOrder(RankLetter rank) { return detail::kLetters.order[rank]; }
 
 // Card points 0, 2, 3, 4, 10, 11 of a rank letter; EmptyValue for anything else.
-constexpr std::uint8_t CardPoints(RankLetter rank) {
-  switch (rank) {
-    case RankNine: return 0;
-    case RankJack: return 2;
-    case RankQueen: return 3;
-    case RankKing: return 4;
-    case RankTen: return 10;
-    case RankAce: return 11;
-    default: return EmptyValue;
-  }
-}
+constexpr std::uint8_t CardPoints(RankLetter rank) { return detail::kLetters.points[rank]; }
 
 // True for the four suit letters.
-constexpr bool IsSuit(Suit suit) {
-  return suit == SuitHearts || suit == SuitDiamonds || suit == SuitClubs ||
-         suit == SuitSpades;
-}
+constexpr bool IsSuit(Suit suit) { return detail::kLetters.suit[suit]; }
 
 // A card code: the two Windows-1251 letters. Default-constructed it is NoCard.
 struct CardCode {
@@ -142,18 +143,53 @@ using HandBytes = std::array<std::uint8_t, 25>;
 // return the lowest qualifying slot, and return 0 for "none". NoCard never
 // matches a suit or a rank.
 
-// True when one of slots 1..8 holds the card.
-bool HasCard(CardCode card, const Hand& hand);
-// True when one of entries 1..24 of the log holds the card.
-bool IsPlayed(CardCode card, const PlayedCards& log);
+// The short scans below are defined here so that the computer players'
+// many calls inline.
+
 // Slot holding the card, 0 if absent.
-int SlotOf(CardCode card, const Hand& hand);
-// True when a card of the suit is in slots 1..8.
-bool HasSuit(const Hand& hand, Suit suit);
+inline int SlotOf(CardCode card, const Hand& hand) {
+  if (!card.IsCard()) return 0;
+  for (std::size_t slot = 1; slot <= 8; ++slot) {
+    if (hand[slot] == card) return static_cast<int>(slot);
+  }
+  return 0;
+}
+// True when one of slots 1..8 holds the card.
+inline bool HasCard(CardCode card, const Hand& hand) { return SlotOf(card, hand) != 0; }
+// True when one of entries 1..24 of the log holds the card.
+inline bool IsPlayed(CardCode card, const PlayedCards& log) {
+  if (!card.IsCard()) return false;
+  for (std::size_t entry = 1; entry <= 24; ++entry) {
+    if (log[entry] == card) return true;
+  }
+  return false;
+}
 // Number of cards of the suit in slots 1..8.
-int CountSuit(const Hand& hand, Suit suit);
+inline int CountSuit(const Hand& hand, Suit suit) {
+  if (!IsSuit(suit)) return 0;
+  int count = 0;
+  for (std::size_t slot = 1; slot <= 8; ++slot) count += hand[slot].suit == suit;
+  return count;
+}
+// True when a card of the suit is in slots 1..8.
+inline bool HasSuit(const Hand& hand, Suit suit) {
+  if (!IsSuit(suit)) return false;
+  for (std::size_t slot = 1; slot <= 8; ++slot) {
+    if (hand[slot].suit == suit) return true;
+  }
+  return false;
+}
 // Number of cards of the suit among log entries 1..24.
-int CountPlayedSuit(const PlayedCards& log, Suit suit);
+inline int CountPlayedSuit(const PlayedCards& log, Suit suit) {
+  if (!IsSuit(suit)) return 0;
+  int count = 0;
+  for (std::size_t entry = 1; entry <= 24; ++entry) count += log[entry].suit == suit;
+  return count;
+}
+// True when the hand holds both king and queen of the suit.
+inline bool HasMarriage(const Hand& hand, Suit suit) {
+  return HasCard(MakeCard(RankKing, suit), hand) && HasCard(MakeCard(RankQueen, suit), hand);
+}
 // Slot of the first card found in rank order 9, J, Q, K, 10, A (any suit).
 int LowestSlot(const Hand& hand);
 // Slot of the first card found in rank order A, 10, K, Q, J, 9 (any suit).
@@ -164,8 +200,6 @@ int LowestOfSuit(const Hand& hand, Suit suit);
 int HighestOfSuit(const Hand& hand, Suit suit);
 // Rank order 1..6 of the strongest card of the suit held; 0 if none.
 int TopRankOfSuit(const Hand& hand, Suit suit);
-// True when the hand holds both king and queen of the suit.
-bool HasMarriage(const Hand& hand, Suit suit);
 // Slot of the first card of the suit in the order 10, J, 9, A, K, Q.
 int PreferTenJack(const Hand& hand, Suit suit);
 // Slot of the first card of the suit in the order 10, K, Q, J, 9, A.

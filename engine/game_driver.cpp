@@ -1,0 +1,188 @@
+#include "game_driver.h"
+
+#include <cstddef>
+
+#include "autoplay.h"
+
+namespace tarvel {
+namespace {
+
+// Help context of the table during play.
+constexpr int kHelpContextPlay = 5;
+
+// The slot holds a card of the human's hand.
+bool IsHumanCard(const MatchState& s, int slot) {
+  return slot >= 1 && slot <= s.HandCount[3] && slot <= 8 &&
+         s.Hands[3][static_cast<std::size_t>(slot)].IsCard();
+}
+
+bool HumanMayPlay(const MatchState& s) {
+  return s.DealActive && s.Turn == 3 && s.DealStage == StagePlaying;
+}
+
+}  // namespace
+
+class GameDriver::BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  ~BusyScope() { busy_ = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  bool& busy_;
+};
+
+GameDriver::GameDriver(MatchState& state, TableEvents& events, DeckRandom& random)
+    : state_(state), events_(events), random_(random) {}
+
+void GameDriver::startNewGame() {
+  if (busy_) return;
+  BusyScope scope(busy_);
+  StartDeal(state_, events_, random_, false);
+}
+
+void GameDriver::onContinue() {
+  if (busy_) return;
+  BusyScope scope(busy_);
+  events_.CloseHintBalloon();
+  MatchState& s = state_;
+  if (!s.DealActive) return;
+
+  if (s.DealStage == StageDealt) {
+    // A LAN client whose human does not lead waits for the first move.
+    if (!MayStartDeal(s)) return;
+    s.DealStage = StagePlaying;
+    events_.SetButtonEnabled(TableButton::Continue, false);
+    events_.SetButtonCaption(TableButton::Continue, Word::OK);
+    events_.StartTimer();
+    events_.SetHelpContext(kHelpContextPlay);
+    return;
+  }
+  if (s.Turn == TurnTrickComplete) {
+    // Only the collecting machine collects on its own press; the others wait
+    // for its message.
+    if (!DrivesTable(s)) return;
+    if (s.NetGame || s.TourGame) events_.SendTrickCollected();
+    CollectTrick(s, events_, true);
+    return;
+  }
+  if (s.Turn == TurnGameOver) {
+    if (s.GameSummed) return;  // summed once; only "Exit to menu" remains
+    if (s.TourGame && s.TourSeat != 1) return;
+    EndGame(s, events_);
+    return;
+  }
+  if (s.Turn == TurnNextDeal) {
+    if (!DrivesTable(s)) return;
+    if (s.TourGame) {
+      events_.RequestNextDeal();
+    } else {
+      events_.StopTimer();
+      StartDeal(s, events_, random_, true);
+    }
+  }
+}
+
+void GameDriver::onTimerTick() {
+  if (busy_) return;
+  MatchState& s = state_;
+  if (!s.DealActive || s.TourGame) return;
+  if (s.NetGame && !(s.NetRole == 1 && s.NetClients2 == 0 && s.Turn == 2)) return;
+  // Before "To Begin" nobody moves, even when the timer ticks for the menu.
+  if (s.DealStage != StagePlaying) return;
+  BusyScope scope(busy_);
+  if (s.Turn >= 1) events_.SetTimerInterval(300);
+  if (s.Turn == 1 || s.Turn == 2) {
+    const int seat = s.Turn;
+    PlayCard(s, events_, seat, ChooseComputerSlot(s, seat), true);
+    if (s.TrickPos == 4) events_.SetButtonEnabled(TableButton::Continue, true);
+  }
+}
+
+void GameDriver::onHandClick(int slot, MouseButton button) {
+  if (busy_) return;
+  BusyScope scope(busy_);
+  MatchState& s = state_;
+  if (!s.DealActive || !IsHumanCard(s, slot)) return;
+  if (button == MouseButton::Right) {
+    events_.SpeakCard(s.Hands[3][static_cast<std::size_t>(slot)]);
+    return;
+  }
+  if (button != MouseButton::Left || !HumanMayPlay(s)) return;
+  if ((s.TrickPos == 2 || s.TrickPos == 3) && IsIllegalCard(s, slot)) {
+    if (s.SoundOn) events_.PlaySound("WWrongs", false);
+    return;
+  }
+  events_.CloseHintBalloon();
+  PlayCard(s, events_, 3, slot, true);
+}
+
+bool GameDriver::onHandHover(int slot) const {
+  const MatchState& s = state_;
+  if (!HumanMayPlay(s) || !IsHumanCard(s, slot)) return false;
+  return s.TrickPos == 1 || !IsIllegalCard(s, slot);
+}
+
+void GameDriver::onTableRightClick(int position) {
+  if (busy_) return;
+  const MatchState& s = state_;
+  if (!s.DealActive || position < 1 || position > 3) return;
+  const CardCode card = s.Trick[static_cast<std::size_t>(position)];
+  if (!card.IsCard()) return;
+  BusyScope scope(busy_);
+  events_.SpeakCard(card);
+}
+
+void GameDriver::onOverallScore() {
+  if (busy_) return;
+  const MatchState& s = state_;
+  if (!s.DealActive) return;
+  BusyScope scope(busy_);
+  const SeatResults results = SumUpGame(s);
+  if (s.SoundOn) events_.PlaySound("WOpenFo", false);
+  events_.ShowResults(ResultsFigures{s.PlayerKon, 30, s.PlayerRating, results[3] * 10,
+                                     s.PlayerScore, true});
+}
+
+void GameDriver::onQuit(bool tableShown) {
+  if (busy_) return;
+  BusyScope scope(busy_);
+  MatchState& s = state_;
+  if (s.SoundOn) events_.PlaySound("WOpenFo", false);
+  if (!tableShown) return;
+  // The two lines are separated by LF CR, as the word table stores breaks.
+  if (!events_.Confirm(Word::LeaveToMenu, "\n\r", Word::DataWillBeLost)) return;
+  events_.StopTableAnimations();
+  events_.WritePlayerList();
+  s.DealActive = false;
+  if (s.NetGame) events_.CloseNetwork();
+  if (s.TourGame) events_.LeaveTournamentTable(false);
+  events_.ShowMainMenu();
+}
+
+void GameDriver::onExitToMenu() {
+  if (busy_) return;
+  BusyScope scope(busy_);
+  events_.CloseHintBalloon();
+  MatchState& s = state_;
+  // Stores once: the storing leaves the table, so a second press finds no
+  // active deal.
+  if (!s.GameSummed || !s.DealActive) return;
+  events_.StoreGame(s.GameResult);
+  s.DealActive = false;
+  if (s.TourGame) events_.LeaveTournamentTable(true);
+}
+
+bool GameDriver::onCloseQuery(bool tableShown) {
+  if (busy_) return false;
+  BusyScope scope(busy_);
+  if (tableShown && !events_.Confirm(Word::LeaveGame, " ", Word::DataWillBeLost)) {
+    return false;
+  }
+  events_.WriteSettings();
+  events_.WritePlayerList();
+  return true;
+}
+
+}  // namespace tarvel
