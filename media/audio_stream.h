@@ -20,7 +20,8 @@
 //     position stays below its length, and a length of 0 means "unknown"
 //     (not loaded yet, or a live radio stream).
 //
-// Everything runs on the user-interface thread.
+// Everything runs on the user-interface thread. A library object must not be
+// destroyed by a handler that runs inside its own StreamCreateURL wait.
 #pragma once
 
 #include <QString>
