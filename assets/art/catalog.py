@@ -1,0 +1,125 @@
+"""Every picture the build makes: resource set, name, format, size, recipe.
+
+Resource sets:
+  tarvel       compiled into the program (prefix "/tarvel")
+  QorCards06A  test module with deck 1 "Medieval-1", deck code "Med"
+  QorCards06B  test module with back set 1, back code "Cl1"
+  QorBackG03   test module with background "Fon01Gr"
+
+PNG pictures are SVG documents rendered by librsvg; JPEG backgrounds are made
+by the background generator program (recipe "felt" or "sun").
+"""
+
+from dataclasses import dataclass
+from functools import partial
+
+import backs
+import cursors
+import faces
+import lettering
+import tableart
+
+
+@dataclass
+class Picture:
+    set: str
+    name: str
+    ext: str            # "png", "jpg" or "json"
+    width: int
+    height: int
+    make: object        # () -> SVG text, a background recipe name, or () -> JSON text
+
+
+def _deck(set_name, theme, code):
+    out = []
+    for large, size in ((False, faces.SMALL), (True, faces.LARGE)):
+        for rank in faces.RANKS:
+            for suit in "hdcs":
+                out.append(Picture(set_name, faces.face_name(rank, suit, code, large), "png",
+                                   size.width, size.height, partial(faces.face, theme, size, rank, suit)))
+    for suit in "hdcs":
+        for large, px in ((False, 20), (True, 40)):
+            name = faces.SYMBOL_NAME[suit] + code + ("B" if large else "")
+            out.append(Picture(set_name, name, "png", px, px, partial(faces.symbol, theme, px, suit)))
+    return out
+
+
+def _backs(set_name, style, code):
+    out = []
+    for large, size in ((False, faces.SMALL), (True, faces.LARGE)):
+        for day in range(len(backs.DAYS)):
+            out.append(Picture(set_name, backs.back_name(day, code, large), "png", size.width, size.height,
+                               partial(backs.back, style, day, size)))
+    return out
+
+
+def _table():
+    out = [Picture("tarvel", "TabloSm", "png", 155, 95, partial(tableart.board, 155, 95)),
+           Picture("tarvel", "TabloBg", "png", 310, 190, partial(tableart.board, 310, 190))]
+    for name, colours in tableart.PLATE_COLOURS.items():
+        out.append(Picture("tarvel", name, "png", 160, 20, partial(tableart.plate, colours, 160, 20)))
+        out.append(Picture("tarvel", name + "B", "png", 320, 40, partial(tableart.plate, colours, 320, 40)))
+    for kind, w, h in (("BB", 120, 150), ("ER", 130, 90)):
+        out.append(Picture("tarvel", "Ramka%sSm" % kind, "png", w, h, partial(tableart.frame, kind, w, h)))
+        out.append(Picture("tarvel", "Ramka%sBg" % kind, "png", 2 * w, 2 * h,
+                           partial(tableart.frame, kind, 2 * w, 2 * h)))
+    out.append(Picture("tarvel", "GKolodaLarge", "png", 60, 60, partial(tableart.empty_talon, 60, 60)))
+    out.append(Picture("tarvel", "GKolodaLargeB", "png", 120, 120, partial(tableart.empty_talon, 120, 120)))
+    out.append(Picture("tarvel", "GTimerR", "png", 64, 64, partial(tableart.move_timer, True, 64, 64)))
+    out.append(Picture("tarvel", "GTimerY", "png", 64, 64, partial(tableart.move_timer, False, 64, 64)))
+    out.append(Picture("tarvel", "Hand_Up", "png", 40, 60, partial(tableart.hand, True, 40, 60)))
+    out.append(Picture("tarvel", "Hand_Down", "png", 40, 60, partial(tableart.hand, False, 40, 60)))
+    out.append(Picture("tarvel", "HandIconUp", "png", 20, 30, partial(tableart.hand, True, 20, 30)))
+    out.append(Picture("tarvel", "HandIconDown", "png", 20, 30, partial(tableart.hand, False, 20, 30)))
+    return out
+
+
+def _cursors():
+    out = []
+    for cursor in cursors.CURSORS:
+        for name, _ in cursors.frames(cursor):
+            out.append(Picture("tarvel", name, "png", cursors.SIZE, cursors.SIZE,
+                               partial(_frame, cursor, name)))
+    out.append(Picture("tarvel", "Cursors", "json", 0, 0, cursors.metadata))
+    return out
+
+
+def _frame(cursor, name):
+    return dict(cursors.frames(cursor))[name]
+
+
+def _lettering():
+    cw, ch = lettering.CAPTION_BOX
+    sw, sh = lettering.SUBTITLE_BOX
+    out = []
+    for lang in lettering.LETTERED:
+        out.append(Picture("tarvel", "Cap" + lang, "png", cw, ch, partial(lettering.caption, cw, ch)))
+        out.append(Picture("tarvel", "Cap%sB" % lang, "png", 2 * cw, 2 * ch,
+                           partial(lettering.caption, 2 * cw, 2 * ch)))
+        for kind in ("Elite", "Net__"):
+            out.append(Picture("tarvel", kind + lang, "png", sw, sh, partial(lettering.subtitle, kind, lang, sw, sh)))
+            out.append(Picture("tarvel", "%s%sB" % (kind, lang), "png", 2 * sw, 2 * sh,
+                               partial(lettering.subtitle, kind, lang, 2 * sw, 2 * sh)))
+    for lang in lettering.FLAGS:
+        out.append(Picture("tarvel", "FlagO" + lang, "png", 14, 12, partial(lettering.flag, lang, 14, 12)))
+        out.append(Picture("tarvel", "FlagO%sB" % lang, "png", 28, 24, partial(lettering.flag, lang, 28, 24)))
+    out.append(Picture("tarvel", "Logo", "png", 64, 64, partial(lettering.logo, 64, 64)))
+    out.append(Picture("tarvel", "PngMenu1", "png", 160, 200, partial(lettering.menu_fan, "A", 160, 200)))
+    out.append(Picture("tarvel", "PngMenu2", "png", 160, 200, partial(lettering.menu_fan, "K", 160, 200)))
+    return out
+
+
+def pictures():
+    out = []
+    out += _deck("tarvel", faces.CLASSIC, "")
+    out += _backs("tarvel", "classic", "")
+    out.append(Picture("tarvel", "FonG", "jpg", 760, 500, "felt"))
+    out.append(Picture("tarvel", "FonGB", "jpg", 1520, 1000, "felt"))
+    out += _table()
+    out += _cursors()
+    out += _lettering()
+    out += _deck("QorCards06A", faces.MEDIEVAL, faces.MEDIEVAL.code)
+    out += _backs("QorCards06B", "heraldic", "Cl1")
+    out.append(Picture("QorBackG03", "Fon01Gr", "jpg", 760, 500, "sun"))
+    out.append(Picture("QorBackG03", "Fon01GrB", "jpg", 1520, 1000, "sun"))
+    return out
