@@ -4,6 +4,7 @@
 // Pure C++: no Qt, so the format can be tested and fuzzed on its own.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
