@@ -249,7 +249,8 @@ TEST(WordLookup, SeveralRowEntriesHaveTheirRows) {
       {WordId::BackModes, 3},       {WordId::GifAreas, 2},
       {WordId::RadioListSources, 2}, {WordId::DesignKinds, 2},
       {WordId::DialogDesigns, 4},   {WordId::Continents, 6},
-      {WordId::NewPlayer, 1},
+      {WordId::HistoryColumns, 7},  {WordId::HistoryKinds, 4},
+      {WordId::NetRoles, 2},        {WordId::NewPlayer, 1},
   };
   for (const RowsCase& c : cases) {
     EXPECT_EQ(WordRows(c.id), c.rows) << WordName(c.id);
@@ -293,6 +294,16 @@ TEST(WordLookup, EnglishTextsAndRowOrder) {
       {WordId::OptionsPages, 8, "Design"},
       {WordId::DialogDesigns, 0, "Gray aristocratic"},
       {WordId::DialogDesigns, 1, "Gray concise"},
+      {WordId::HistoryColumns, 0, "Time"},
+      {WordId::HistoryColumns, 6, "Type"},
+      {WordId::HistoryKinds, 0, "Local"},
+      {WordId::HistoryKinds, 1, "Account"},
+      {WordId::HistoryKinds, 2, "Tourney"},
+      {WordId::HistoryKinds, 3, "Net"},
+      {WordId::HistoryFile, 0, "File "},
+      {WordId::CantSaveHistory, 0, "Cann`t save history!"},
+      {WordId::NetRoles, 0, "Server create the game"},
+      {WordId::NetRoles, 1, "Client enters to game"},
       {WordId::Continents, 0, "Europe"},
       {WordId::Continents, 5, "Africa"},
   };
