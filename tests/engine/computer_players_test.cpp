@@ -7,129 +7,76 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cards.h"
 #include "match_state.h"
 #include "rules.h"
+#include "test_hands.h"
 
 namespace tarvel {
 namespace {
 
+using testing::C;
+using testing::Name;
+using testing::SetHand;
+
 // ---------------------------------------------------------------------------
 // Writing positions concisely.
 //
-// A card is written either with the game's own letters ("Тп", "1ч", "Вк"; the
-// source is UTF-8, the letters are mapped to their Windows-1251 bytes) or
-// with a readable alias: rank 9, 10, J, Q, K, A and suit h, d, c, s ("As",
-// "10h"). A list of cards is written with blanks between them.
+// Cards are written in the engine tests' short notation (rank 9, 10, J, Q, K,
+// A and suit h, d, c, s: "As", "10h") or with the game's own letters ("Тп",
+// "1ч", "Вк"), blank-separated.
 
-// Decodes UTF-8 and maps the Cyrillic letters U+0410..U+044F to their
-// Windows-1251 bytes; other characters must be ASCII.
-std::string ToCp1251(std::string_view utf8) {
+// The list with the game's own letters (UTF-8 in this source) replaced by the
+// short notation.
+std::string ShortNotation(std::string_view list) {
+  static constexpr std::pair<std::string_view, std::string_view> kLetters[] = {
+      {"Т", "A"}, {"К", "K"}, {"Д", "Q"}, {"В", "J"},
+      {"ч", "h"}, {"б", "d"}, {"к", "c"}, {"п", "s"}};
   std::string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    if (lead < 0x80) {
-      out.push_back(static_cast<char>(lead));
-      ++i;
-      continue;
+  for (std::size_t i = 0; i < list.size();) {
+    bool replaced = false;
+    for (const auto& [letter, alias] : kLetters) {
+      if (list.substr(i, letter.size()) == letter) {
+        out += alias;
+        i += letter.size();
+        replaced = true;
+        break;
+      }
     }
-    if ((lead & 0xE0) != 0xC0 || i + 1 >= utf8.size()) return {};
-    const unsigned code = ((lead & 0x1Fu) << 6) |
-                          (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-    if (code < 0x410 || code > 0x44F) return {};
-    out.push_back(static_cast<char>(0xC0 + (code - 0x410)));
-    i += 2;
+    if (replaced) continue;
+    // The game writes the ten as a lone "1".
+    const bool word_start = i == 0 || list[i - 1] == ' ';
+    if (list[i] == '1' && word_start && (i + 1 == list.size() || list[i + 1] != '0')) {
+      out += "10";
+    } else {
+      out += list[i];
+    }
+    ++i;
   }
   return out;
 }
 
-std::uint8_t AliasRank(std::string_view rank) {
-  if (rank == "10" || rank == "1") return RankTen;
-  if (rank.size() != 1) return NoRank;
-  switch (static_cast<unsigned char>(rank[0])) {
-    case '9': return RankNine;
-    case 'J': return RankJack;
-    case 'Q': return RankQueen;
-    case 'K': return RankKing;
-    case 'A': return RankAce;
-    case RankJack: case RankQueen: case RankKing: case RankAce:
-      return static_cast<std::uint8_t>(rank[0]);
-    default: return NoRank;
-  }
-}
-
-Suit AliasSuit(unsigned char suit) {
-  switch (suit) {
-    case 'h': return SuitHearts;
-    case 'd': return SuitDiamonds;
-    case 'c': return SuitClubs;
-    case 's': return SuitSpades;
-    default: return IsSuit(suit) ? suit : NoSuit;
-  }
-}
-
-CardCode ParseCard(std::string_view text) {
-  const std::string bytes = ToCp1251(text);
-  if (bytes.size() < 2) return NoCard;
-  const CardCode card{AliasRank(std::string_view(bytes).substr(0, bytes.size() - 1)),
-                      AliasSuit(static_cast<unsigned char>(bytes.back()))};
-  return card.IsCard() ? card : NoCard;
-}
-
-std::vector<CardCode> ParseCards(std::string_view list) {
+std::vector<CardCode> Cards(std::string_view list) {
   std::vector<CardCode> cards;
-  std::size_t pos = 0;
-  while (pos < list.size()) {
-    if (list[pos] == ' ') {
-      ++pos;
-      continue;
-    }
-    const std::size_t end = std::min(list.find(' ', pos), list.size());
-    const std::string_view word = list.substr(pos, end - pos);
-    const CardCode card = ParseCard(word);
-    if (card == NoCard) ADD_FAILURE() << "not a card: " << word;
-    cards.push_back(card);
-    pos = end;
-  }
+  std::istringstream words{ShortNotation(list)};
+  std::string word;
+  while (words >> word) cards.push_back(C(word));
   return cards;
 }
 
-// The readable alias of a card, for failure messages; "--" for no card.
-std::string Alias(CardCode card) {
-  if (!card.IsCard()) return "--";
-  std::string text;
-  switch (card.rank) {
-    case RankNine: text = "9"; break;
-    case RankTen: text = "10"; break;
-    case RankJack: text = "J"; break;
-    case RankQueen: text = "Q"; break;
-    case RankKing: text = "K"; break;
-    default: text = "A"; break;
-  }
-  switch (card.suit) {
-    case SuitHearts: return text + "h";
-    case SuitDiamonds: return text + "d";
-    case SuitClubs: return text + "c";
-    default: return text + "s";
-  }
-}
+CardCode Card(std::string_view text) { return C(ShortNotation(text)); }
 
-void PutHand(MatchState& state, int seat, const std::vector<CardCode>& cards) {
-  const auto s = static_cast<std::size_t>(seat);
-  Hand& hand = state.Hands[s];
-  hand.fill(NoCard);
-  for (std::size_t i = 0; i < cards.size(); ++i) hand[i + 1] = cards[i];
-  state.HandCount[s] = static_cast<std::uint8_t>(cards.size());
-  PackHand(hand, state.HandRanks[s], state.HandPoints[s], state.HandCount[s],
-           state.Trump);
-}
-
+// Lays `table` on the table in trick order, with `seat` to play next.
 void PutTable(MatchState& state, int seat, const std::vector<CardCode>& table) {
   state.Trick.fill(NoCard);
   state.TrickRanks.fill(EmptyValue);
@@ -142,7 +89,8 @@ void PutTable(MatchState& state, int seat, const std::vector<CardCode>& table) {
   state.LedSuit = table.empty() ? NoSuit : table[0].suit;
   state.TrickPos = static_cast<std::uint8_t>(table.size() + 1);
   // The seat to move plays position TrickPos of a trick led by Leader.
-  state.Leader = static_cast<std::uint8_t>((seat - 1 + 3 - static_cast<int>(table.size())) % 3 + 1);
+  const int leader = (seat - 1 + 3 - static_cast<int>(table.size())) % 3 + 1;
+  state.Leader = static_cast<std::uint8_t>(leader);
   state.Turn = static_cast<std::uint8_t>(seat);
 }
 
@@ -150,6 +98,12 @@ void PutPlayed(MatchState& state, const std::vector<CardCode>& played) {
   state.PlayedLog.fill(NoCard);
   for (std::size_t i = 0; i < played.size(); ++i) state.PlayedLog[i + 1] = played[i];
   state.PlayedCount = static_cast<std::uint8_t>(played.size() + 1);
+}
+
+std::string Names(const std::vector<CardCode>& cards) {
+  std::string out;
+  for (CardCode card : cards) out += Name(card) + " ";
+  return out;
 }
 
 struct Setup {
@@ -165,9 +119,9 @@ MatchState Position(const Setup& setup, int seat = 1) {
   state.Trump = setup.trump;
   state.DealStage = StagePlaying;
   state.DealActive = true;
-  const std::vector<CardCode> hand = ParseCards(setup.hand);
-  const std::vector<CardCode> table = ParseCards(setup.table);
-  const std::vector<CardCode> played = ParseCards(setup.played);
+  const std::vector<CardCode> hand = Cards(setup.hand);
+  const std::vector<CardCode> table = Cards(setup.table);
+  const std::vector<CardCode> played = Cards(setup.played);
   // A card is in exactly one place; a table row that breaks this is a typo.
   std::vector<int> numbers;
   for (const auto* list : {&hand, &table, &played}) {
@@ -178,8 +132,8 @@ MatchState Position(const Setup& setup, int seat = 1) {
     ADD_FAILURE() << "a card stands twice in the position";
   }
   if (hand.size() > 8) ADD_FAILURE() << "more than eight cards in hand";
-  for (int s = 1; s <= 3; ++s) PutHand(state, s, {});
-  PutHand(state, seat, hand);
+  for (int s = 1; s <= 3; ++s) SetHand(state, s, "");
+  SetHand(state, seat, Names(hand));
   PutTable(state, seat, table);
   PutPlayed(state, played);
   return state;
@@ -195,42 +149,41 @@ CardCode CardAt(const MatchState& state, int seat, int slot) {
 
 std::string Lead(const Setup& setup, std::int32_t taken, int seat = 1) {
   const MatchState state = Position(setup, seat);
-  return Alias(CardAt(state, seat, ChooseLead(state, seat, taken)));
+  return Name(CardAt(state, seat, ChooseLead(state, seat, taken)));
 }
 
 std::string Second(const Setup& setup, int seat = 1) {
   const MatchState state = Position(setup, seat);
-  return Alias(CardAt(state, seat, ChooseSecond(state, seat)));
+  return Name(CardAt(state, seat, ChooseSecond(state, seat)));
 }
 
 std::string Third(const Setup& setup, int seat = 1) {
   const MatchState state = Position(setup, seat);
-  return Alias(CardAt(state, seat, ChooseThird(state, seat)));
+  return Name(CardAt(state, seat, ChooseThird(state, seat)));
 }
 
-std::string Norm(std::string_view card) { return Alias(ParseCard(card)); }
+std::string Norm(std::string_view card) { return Name(Card(card)); }
 
 // ---------------------------------------------------------------------------
 // The position helper itself.
 
 TEST(PositionHelper, ReadsGameLettersAndAliasesAlike) {
-  EXPECT_EQ(ParseCard("Тп"), ParseCard("As"));
-  EXPECT_EQ(ParseCard("1ч"), ParseCard("10h"));
-  EXPECT_EQ(ParseCard("Вк"), ParseCard("Jc"));
-  EXPECT_EQ(ParseCard("Дб"), ParseCard("Qd"));
-  EXPECT_EQ(ParseCard("Кп"), MakeCard(RankKing, SuitSpades));
-  EXPECT_EQ(ParseCard("9ч"), MakeCard(RankNine, SuitHearts));
-  EXPECT_EQ(ParseCard("Xs"), NoCard);
-  EXPECT_EQ(ParseCard("A"), NoCard);
+  EXPECT_EQ(Card("Тп"), Card("As"));
+  EXPECT_EQ(Card("1ч"), Card("10h"));
+  EXPECT_EQ(Card("Вк"), Card("Jc"));
+  EXPECT_EQ(Card("Дб"), Card("Qd"));
+  EXPECT_EQ(Card("Кп"), MakeCard(RankKing, SuitSpades));
+  EXPECT_EQ(Card("9ч"), MakeCard(RankNine, SuitHearts));
+  EXPECT_EQ(Cards("Тч 10ч 1б"), Cards("Ah 10h 10d"));
 }
 
 TEST(PositionHelper, PacksTheHandAsInPlay) {
   const MatchState state = Position({SuitHearts, "10h 9h Kc Ad", "", ""}, 2);
   EXPECT_EQ(state.HandCount[2], 4);
-  EXPECT_EQ(Alias(state.Hands[2][1]), "Kc");
-  EXPECT_EQ(Alias(state.Hands[2][2]), "Ad");
-  EXPECT_EQ(Alias(state.Hands[2][3]), "9h");
-  EXPECT_EQ(Alias(state.Hands[2][4]), "10h");
+  EXPECT_EQ(Name(state.Hands[2][1]), "Kc");
+  EXPECT_EQ(Name(state.Hands[2][2]), "Ad");
+  EXPECT_EQ(Name(state.Hands[2][3]), "9h");
+  EXPECT_EQ(Name(state.Hands[2][4]), "10h");
   EXPECT_EQ(state.Hands[2][5], NoCard);
 }
 
@@ -372,15 +325,15 @@ TEST(ChooseLead, TrumpCountChoosesTheList) {
   });
   // A trump on another hand is not known to the seat.
   MatchState state = Position({SuitSpades, "As Ac 9d", "", "9s 10s Js Qs"}, 1);
-  PutHand(state, 2, ParseCards("Ks"));
-  EXPECT_EQ(Alias(CardAt(state, 1, ChooseLead(state, 1, 0))), "As");
+  SetHand(state, 2, "Ks");
+  EXPECT_EQ(Name(CardAt(state, 1, ChooseLead(state, 1, 0))), "As");
 }
 
 TEST(ChooseLead, ReadsOnlyTheGivenSeat) {
   MatchState state = Position({SuitHearts, "Kd Qd 9c", "", ""}, 2);
-  PutHand(state, 1, ParseCards("Ah 10h"));
-  PutHand(state, 3, ParseCards("Ac Kh Qh"));
-  EXPECT_EQ(Alias(CardAt(state, 2, ChooseLead(state, 2, 0))), "Qd");
+  SetHand(state, 1, "Ah 10h");
+  SetHand(state, 3, "Ac Kh Qh");
+  EXPECT_EQ(Name(CardAt(state, 2, ChooseLead(state, 2, 0))), "Qd");
 }
 
 // ---------------------------------------------------------------------------
@@ -446,7 +399,7 @@ TEST(ChooseSecond, SideSuitLed) {
 // with c; with the ace still out only the ace itself may beat.
 TEST(ChooseSecond, BeatingCardTable) {
   const auto card = [](int order, Suit suit) {
-    return Alias(MakeCard(RankByOrder[static_cast<std::size_t>(order)], suit));
+    return Name(MakeCard(RankByOrder[static_cast<std::size_t>(order)], suit));
   };
   for (const Suit trump : {SuitSpades, SuitClubs}) {
     const Suit suit = SuitClubs;  // the led suit: a side suit, then the trump
@@ -539,7 +492,7 @@ TEST(ChooseThird, TrumpPatternTable) {
     SCOPED_TRACE("pattern " + std::to_string(row.pattern) + ": " + row.trumps);
     const MatchState state = Position({SuitHearts, row.trumps, "Kc 9c", row.played});
     ASSERT_EQ(SuitPattern(state.Hands[1], SuitHearts), row.pattern);
-    EXPECT_EQ(Alias(CardAt(state, 1, ChooseThird(state, 1))), Norm(row.expected));
+    EXPECT_EQ(Name(CardAt(state, 1, ChooseThird(state, 1))), Norm(row.expected));
   }
 }
 
@@ -586,48 +539,46 @@ TEST(ComputerPlayers, RandomPositionsGiveLegalCardsOfTheHand) {
   for (int n = 1; n <= 24; ++n) deck[static_cast<std::size_t>(n - 1)] = CardFromDeckNumber(n);
 
   for (int round = 0; round < 20000; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
     std::shuffle(deck.begin(), deck.end(), random);
-    const int tricks = static_cast<int>(random() % 8);  // collected so far
-    const int on_table = static_cast<int>(random() % 3);
-    const int seat = static_cast<int>(random() % 3) + 1;
-    MatchState state;
-    state.Trump = DeckSuits[random() % 4];
     std::size_t next = 0;
-    std::vector<CardCode> played(deck.begin(), deck.begin() + 3 * tricks);
-    next += played.size();
-    const int in_hand = 8 - tricks;
-    std::vector<CardCode> hand(deck.begin() + static_cast<long>(next),
-                               deck.begin() + static_cast<long>(next) + in_hand);
-    next += hand.size();
-    std::vector<CardCode> table(deck.begin() + static_cast<long>(next),
-                                deck.begin() + static_cast<long>(next) + on_table);
-    next += table.size();
-    for (int s = 1; s <= 3; ++s) PutHand(state, s, {});
-    PutHand(state, seat, hand);
-    PutTable(state, seat, table);
-    PutPlayed(state, played);
+    const auto take = [&](std::size_t count) {
+      count = std::min(count, deck.size() - next);
+      std::vector<CardCode> cards(deck.begin() + static_cast<std::ptrdiff_t>(next),
+                                  deck.begin() + static_cast<std::ptrdiff_t>(next + count));
+      next += count;
+      return cards;
+    };
+    const std::size_t tricks = random() % 8;  // collected so far
+    const std::size_t on_table = random() % 3;
+    const int seat = static_cast<int>(random() % 3) + 1;
     const auto taken = static_cast<std::int32_t>(random() % 121);
 
-    const auto choose = [&](const MatchState& s) {
+    MatchState state;
+    state.Trump = DeckSuits[random() % 4];
+    state.DealStage = StagePlaying;
+    PutPlayed(state, take(3 * tricks));
+    for (int s = 1; s <= 3; ++s) SetHand(state, s, "");
+    SetHand(state, seat, Names(take(8 - tricks)));
+    PutTable(state, seat, take(on_table));
+
+    const auto choose = [&](const MatchState& position) {
       switch (on_table) {
-        case 0: return ChooseLead(s, seat, taken);
-        case 1: return ChooseSecond(s, seat);
-        default: return ChooseThird(s, seat);
+        case 0: return ChooseLead(position, seat, taken);
+        case 1: return ChooseSecond(position, seat);
+        default: return ChooseThird(position, seat);
       }
     };
     const int slot = choose(state);
     const CardCode card = CardAt(state, seat, slot);
-    ASSERT_TRUE(card.IsCard()) << "round " << round << ": slot " << slot;
+    ASSERT_TRUE(card.IsCard()) << "slot " << slot;
     ASSERT_FALSE(IsIllegalCardOf(state, seat, slot))
-        << "round " << round << ": " << Alias(card) << " after " << on_table
-        << " cards";
+        << Name(card) << " after " << on_table << " cards";
 
     // The rest of the deck dealt to the other seats changes nothing.
-    const int other = seat % 3 + 1;
-    PutHand(state, other,
-            std::vector<CardCode>(deck.begin() + static_cast<long>(next),
-                                  deck.begin() + static_cast<long>(std::min<std::size_t>(next + 8, 24))));
-    ASSERT_EQ(choose(state), slot) << "round " << round;
+    SetHand(state, NextSeat(seat), Names(take(8 - tricks)));
+    SetHand(state, NextSeat(NextSeat(seat)), Names(take(8)));
+    ASSERT_EQ(choose(state), slot);
   }
 }
 
