@@ -84,6 +84,12 @@ class Font:
     """Advance widths of one face; `width(text, size)` in pixels."""
 
     def __init__(self, data):
+        try:
+            self._read(data)
+        except (struct.error, IndexError, OverflowError) as error:
+            raise FontError("damaged font: %s" % error) from error
+
+    def _read(self, data):
         base = 0
         if data[:4] == b"ttcf":
             if len(data) < 16:
