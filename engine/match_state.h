@@ -106,6 +106,8 @@ struct MatchState {
   std::uint8_t Language = 0;      // 0..9
   bool GameTo8 = false;
   bool DeadHeat = false;
+
+  bool operator==(const MatchState&) const = default;
 };
 
 }  // namespace tarvel
