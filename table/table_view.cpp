@@ -296,9 +296,9 @@ int TableView::CardAt(int seat, int x) const
         return 0;
     }
     const HandPlacement& placement = hands_[static_cast<std::size_t>(seat)];
-    // Only the cards on screen can be hit: a hand changed since its last
-    // drawing counts with the cards it showed.
-    const int count = std::min<int>(state_.HandCount[static_cast<std::size_t>(seat)], placement.Count);
+    // The strips are those on screen; a slot that no longer holds a card in
+    // the match state is not hit even while the hand still shows it.
+    const int count = placement.Count;
     const Hand& hand = state_.Hands[static_cast<std::size_t>(seat)];
     return CardAtPosition(placement.Positions, count, layout_.Card.Width, x, [&hand](int slot) {
         return slot >= 1 && slot < static_cast<int>(hand.size()) && hand[static_cast<std::size_t>(slot)].IsCard();
