@@ -250,7 +250,8 @@ TEST(WordLookup, SeveralRowEntriesHaveTheirRows) {
       {WordId::RadioListSources, 2}, {WordId::DesignKinds, 2},
       {WordId::DialogDesigns, 4},   {WordId::Continents, 6},
       {WordId::HistoryColumns, 7},  {WordId::HistoryKinds, 4},
-      {WordId::NetRoles, 2},        {WordId::NewPlayer, 1},
+      {WordId::NetRoles, 2},        {WordId::WorldTopTenViews, 7},
+      {WordId::StatRows, 10},       {WordId::NewPlayer, 1},
   };
   for (const RowsCase& c : cases) {
     EXPECT_EQ(WordRows(c.id), c.rows) << WordName(c.id);
@@ -304,6 +305,14 @@ TEST(WordLookup, EnglishTextsAndRowOrder) {
       {WordId::CantSaveHistory, 0, "Cann`t save history!"},
       {WordId::NetRoles, 0, "Server create the game"},
       {WordId::NetRoles, 1, "Client enters to game"},
+      {WordId::WorldTopTenViews, 0, "ACCOUNT. RATING. ALL GAMES"},
+      {WordId::WorldTopTenViews, 2, "WINDOWS. SCORE. GAMES IN CYCLE"},
+      {WordId::WorldTopTenViews, 3, "ANDROID. SCORE. GAMES IN CYCLE"},
+      {WordId::WorldTopTenViews, 5, "WINDOWS. LOCAL GAMES WITH PC"},
+      {WordId::WorldTopTenViews, 6, "WINDOWS. NET GAMES"},
+      {WordId::StatRows, 0, "Number of starts"},
+      {WordId::StatRows, 3, "Last Like"},
+      {WordId::StatRows, 9, "Games played Online"},
       {WordId::Continents, 0, "Europe"},
       {WordId::Continents, 5, "Africa"},
   };
