@@ -117,7 +117,8 @@ QImage Sun(int w, int h) {
     for (int x = 0; x < w; ++x) {
       const double dx = x + 0.5 - w / 2.0, dy = y + 0.5 - h / 2.0;
       const double r = Radius(x + 0.5, y + 0.5, w, h);
-      const double ray = 0.5 + 0.5 * std::cos(28.0 * std::atan2(dy, dx));
+      // rays fade out towards the centre, where they would crowd into a moire
+      const double ray = (0.5 + 0.5 * std::cos(28.0 * std::atan2(dy, dx))) * std::clamp(r * 6.0, 0.0, 1.0);
       Rgb c = Mix(inner, outer, Smooth(std::clamp(r * 1.1, 0.0, 1.0)));
       const double k = (1.0 + 0.12 * ray * (1.0 - r) + 0.03 * Lattice(x, y, 9) +
                         0.04 * ValueNoise(x / scale, y / scale, 40, 10));
