@@ -1,9 +1,9 @@
 """Lays rendered pictures out on one sheet for a visual check.
 
-    contact_sheet.py OUT.png [--zoom Z] [--columns C] [--background COLOUR] PICTURE...
+    contact_sheet.py OUT.png [--zoom Z] [--columns C] [--max-cell PX] [--background COLOUR] PICTURE...
 
-Each picture is shown at its pixel size times the zoom (nearest neighbour when
-the zoom is a whole number above 1), with its file name under it.
+Each picture is shown at its pixel size times the zoom, with its file name
+under it; a picture larger than --max-cell pixels is shown reduced to fit.
 """
 
 import argparse
@@ -52,13 +52,18 @@ def main(argv):
     parser.add_argument("pictures", nargs="+")
     parser.add_argument("--zoom", type=float, default=1.0)
     parser.add_argument("--columns", type=int, default=8)
+    parser.add_argument("--max-cell", type=float, default=0)
     parser.add_argument("--background", default="#1E6B3A")
     args = parser.parse_args(argv)
     cells = []
     for path in args.pictures:
         path = os.path.abspath(path)
         w, h = jpeg_size(path) if path.lower().endswith(".jpg") else png_size(path)
-        cells.append((path, w * args.zoom, h * args.zoom))
+        w, h = w * args.zoom, h * args.zoom
+        if args.max_cell > 0 and max(w, h) > args.max_cell:
+            k = args.max_cell / max(w, h)
+            w, h = w * k, h * k
+        cells.append((path, w, h))
     gap, label = 10, 14
     col_w = max(c[1] for c in cells) + gap
     rows = [cells[i:i + args.columns] for i in range(0, len(cells), args.columns)]
@@ -67,9 +72,8 @@ def main(argv):
         row_h = max(c[2] for c in row)
         for i, (path, w, h) in enumerate(row):
             x = gap + i * col_w
-            style = ' style="image-rendering:pixelated"' if args.zoom > 1 else ""
-            body.append('<image x="%g" y="%g" width="%g" height="%g" xlink:href="%s"%s/>' % (
-                x, y, w, h, data_uri(path), style))
+            body.append('<image x="%g" y="%g" width="%g" height="%g" xlink:href="%s"/>' % (
+                x, y, w, h, data_uri(path)))
             body.append('<text x="%g" y="%g" font-family="DejaVu Sans" font-size="10" fill="#fff">%s</text>'
                         % (x, y + row_h + 11, escape(os.path.splitext(os.path.basename(path))[0])))
         y += row_h + label + gap
