@@ -43,6 +43,14 @@ def _pole(x1, y1, x2, y2, colour, ol, width, sw):
                 n(x1), n(y1), n(x2), n(y2), colour, n(width)))
 
 
+def _sleeves(pal, s):
+    """Both arms, behind the body: the left hangs down, the right bends to the prop."""
+    return ('<path d="M22 63C11 67 5 77 4 90L18 90C18 82 20 76 25 71Z" fill="%s" %s/>'
+            '<path d="M22 63C11 67 5 77 4 90L10 90C11 80 15 72 22 67Z" fill="%s" opacity="0.45"/>'
+            '<path d="M78 63C88 66 93 72 93 80L85 82C84 77 81 74 76 73Z" fill="%s" %s/>' % (
+                pal["robe"], s, pal["robe_dark"], pal["robe"], s))
+
+
 def _gold(pal, gid):
     return ('<linearGradient id="%s" x1="0" y1="0" x2="0" y2="1">'
             '<stop offset="0" stop-color="%s"/><stop offset="0.5" stop-color="%s"/>'
@@ -62,10 +70,11 @@ def king(pal, sw, gid):
                'stroke-linecap="round"/>' % (pal["gold_dark"], n(sw * 1.4)))
     out.append('<path d="M77 26H85.4" stroke="%s" stroke-width="%s"/>' % (pal["gold_dark"], n(sw * 0.6)))
     # robe
-    out.append('<path d="M3 90L4 76C6 64 18 58 34 55L66 55C82 58 94 64 96 76L97 90Z" fill="%s" %s/>' % (pal["robe"], s))
-    out.append('<path d="M4 90L5 77C7 67 16 61 30 58L35 66C26 72 21 80 20 90Z" fill="%s" opacity="0.55"/>' % pal["robe_dark"])
-    out.append('<path d="M96 90L95 77C93 67 84 61 70 58L65 66C74 72 79 80 80 90Z" fill="%s" opacity="0.55"/>' % pal["robe_dark"])
-    for x in (14, 24, 76, 86):
+    out.append(_sleeves(pal, s))
+    out.append('<path d="M16 90L17 72C18 63 24 58 36 55L64 55C76 58 82 63 83 72L84 90Z" fill="%s" %s/>' % (pal["robe"], s))
+    out.append('<path d="M17 90L18 74C19 66 24 61 31 58L35 66C29 71 27 80 27 90Z" fill="%s" opacity="0.5"/>' % pal["robe_dark"])
+    out.append('<path d="M83 90L82 74C81 66 76 61 69 58L65 66C71 71 73 80 73 90Z" fill="%s" opacity="0.5"/>' % pal["robe_dark"])
+    for x in (22, 29, 71, 78):
         out.append('<path d="M%s 90C%s 82 %s 76 %s 70" fill="none" stroke="%s" stroke-width="%s"/>' % (
             n(x), n(x + (2 if x < 50 else -2)), n(x + (5 if x < 50 else -5)), n(x + (9 if x < 50 else -9)),
             pal["robe_dark"], n(sw * 0.7)))
@@ -120,9 +129,10 @@ def queen(pal, sw, gid):
     out.append('<path d="M37 28C30 40 27 56 29 70C35 68 40 63 42 57L58 57C60 63 65 68 71 70'
                'C73 56 70 40 63 28Z" fill="%s" %s/>' % (pal["hair"], s))
     # gown
-    out.append('<path d="M3 90L4 78C6 67 20 61 36 58L64 58C80 61 94 67 96 78L97 90Z" fill="%s" %s/>' % (pal["robe"], s))
-    out.append('<path d="M4 90L5 79C7 70 18 64 31 61L36 70C28 75 24 82 23 90Z" fill="%s" opacity="0.55"/>' % pal["robe_dark"])
-    out.append('<path d="M96 90L95 79C93 70 82 64 69 61L64 70C72 75 76 82 77 90Z" fill="%s" opacity="0.55"/>' % pal["robe_dark"])
+    out.append(_sleeves(pal, s))
+    out.append('<path d="M15 90L16 74C17 65 25 60 37 58L63 58C75 60 83 65 84 74L85 90Z" fill="%s" %s/>' % (pal["robe"], s))
+    out.append('<path d="M16 90L17 76C18 68 24 63 31 61L36 70C30 75 28 82 28 90Z" fill="%s" opacity="0.5"/>' % pal["robe_dark"])
+    out.append('<path d="M84 90L83 76C82 68 76 63 69 61L64 70C70 75 72 82 72 90Z" fill="%s" opacity="0.5"/>' % pal["robe_dark"])
     # stomacher and lace
     out.append('<path d="M42 68L58 68L54.5 90L45.5 90Z" fill="%s" %s/>' % (gold, s))
     for y in (73, 79, 85):
@@ -179,9 +189,10 @@ def jack(pal, sw, gid):
     # hair behind
     out.append('<path d="M37 30C33 40 34 50 38 56L62 56C66 50 67 40 63 30Z" fill="%s" %s/>' % (pal["hair"], s))
     # tunic with bands
-    out.append('<path d="M3 90L4 78C6 67 20 61 36 58L64 58C80 61 94 67 96 78L97 90Z" fill="%s" %s/>' % (pal["robe"], s))
-    out.append('<path d="M27 62L34 59L37 90L28 90Z" fill="%s" %s/>' % (pal["trim"], s))
-    out.append('<path d="M73 62L66 59L63 90L72 90Z" fill="%s" %s/>' % (pal["trim"], s))
+    out.append(_sleeves(pal, s))
+    out.append('<path d="M15 90L16 74C17 65 25 60 37 58L63 58C75 60 83 65 84 74L85 90Z" fill="%s" %s/>' % (pal["robe"], s))
+    out.append('<path d="M27 61L34 59L36 90L27 90Z" fill="%s" %s/>' % (pal["trim"], s))
+    out.append('<path d="M73 61L66 59L64 90L73 90Z" fill="%s" %s/>' % (pal["trim"], s))
     out.append('<path d="M46 62H54V90H46Z" fill="%s" %s/>' % (gold, s))
     for y in (68, 76, 84):
         out.append('<circle cx="50" cy="%s" r="1.3" fill="%s"/>' % (n(y), pal["trim"]))
