@@ -3,6 +3,7 @@
 import os
 import re
 import struct
+import subprocess
 import tempfile
 import unittest
 
@@ -46,7 +47,6 @@ class FontMetricsTest(unittest.TestCase):
 
 
 def subprocess_font_path(pattern):
-    import subprocess
     return subprocess.run(["fc-match", "-f", "%{file}", pattern], check=True, capture_output=True,
                           text=True).stdout.strip()
 
@@ -148,6 +148,43 @@ class ContactSheetTest(unittest.TestCase):
                 with self.subTest(name):
                     with self.assertRaises(ValueError):
                         reader(path)
+
+
+@unittest.skipUnless(os.environ.get("TARVEL_BACKGEN"), "the background generator is built by CMake")
+class BackgroundGeneratorTest(unittest.TestCase):
+    def run_tool(self, *args):
+        return subprocess.run([os.environ["TARVEL_BACKGEN"]] + list(args), capture_output=True,
+                              env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+
+    def test_writes_jpegs_of_the_asked_size(self):
+        with tempfile.TemporaryDirectory() as folder:
+            felt, sun = os.path.join(folder, "a.jpg"), os.path.join(folder, "b.jpg")
+            done = self.run_tool("felt", "40", "30", felt, "sun", "33", "21", sun)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            self.assertEqual(contact_sheet.jpeg_size(felt), (40, 30))
+            self.assertEqual(contact_sheet.jpeg_size(sun), (33, 21))
+
+    def test_bad_arguments_are_refused_without_output(self):
+        cases = {
+            "no arguments": [],
+            "missing file": ["felt", "10", "10"],
+            "zero width": ["felt", "0", "10", "{out}"],
+            "negative height": ["felt", "10", "-3", "{out}"],
+            "huge": ["felt", "100000", "100000", "{out}"],
+            "text size": ["felt", "ten", "10", "{out}"],
+            "unknown recipe": ["marble", "10", "10", "{out}"],
+        }
+        with tempfile.TemporaryDirectory() as folder:
+            out = os.path.join(folder, "x.jpg")
+            for label, args in cases.items():
+                with self.subTest(label):
+                    done = self.run_tool(*[a.format(out=out) for a in args])
+                    self.assertEqual(done.returncode, 2, done.stderr)
+                    self.assertFalse(os.path.exists(out))
+
+    def test_unwritable_target_is_an_error(self):
+        done = self.run_tool("felt", "8", "8", "/nonexistent-folder/x.jpg")
+        self.assertEqual(done.returncode, 1)
 
 
 if __name__ == "__main__":
