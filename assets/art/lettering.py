@@ -51,8 +51,11 @@ def caption(width, height):
     body = ['<g filter="url(#sh)">%s</g>' % word,
             '<rect x="60" y="60" width="280" height="1.6" fill="url(#rule)"/>']
     half = fontmetrics.font("DejaVu Serif:bold").width(TITLE, size) / 2 + 26
+    # a gold rim keeps the black spade visible on dark menu backgrounds
+    rim = ' stroke="#F2B81E" stroke-width="5"'
     body.append('<g filter="url(#sh)">%s%s</g>' % (
-        suits.use_pip("p", "h", bw / 2 - half, 34, 26), suits.use_pip("p", "s", bw / 2 + half, 34, 26)))
+        suits.use_pip("p", "h", bw / 2 - half, 34, 26, extra=rim),
+        suits.use_pip("p", "s", bw / 2 + half, 34, 26, extra=rim)))
     return doc(width, height, "".join(body), "".join(defs), view=(0, 0, bw, bh))
 
 
@@ -157,12 +160,14 @@ def _embedded(svg, x, y, w, h, angle, pivot):
 
 def menu_fan(rank, width, height):
     """A fan of the four cards of one rank, for the sides of the main menu."""
+    # The outer cards turn by 18 degrees: any more and their top corners
+    # leave the 160 pixel wide picture.
     card_w, card_h = 76, 103
-    top = 46
+    top = 58
     pivot = (80, top + card_h + 32)
     parts = []
     for i, suit in enumerate("dcsh"):
-        angle = -27 + 18 * i
+        angle = -18 + 12 * i
         svg = faces.face(faces.CLASSIC, faces.LARGE, rank, suit)
         parts.append(_embedded(svg, pivot[0] - card_w / 2, top, card_w, card_h, angle, pivot))
     defs = shadow_filter("sh", 1.5, 2, 2, 0.5)

@@ -100,10 +100,12 @@ def frame(kind, width, height):
 
 
 def empty_talon(width, height):
-    body = ('<rect x="4" y="4" width="52" height="52" rx="7" fill="#000000" fill-opacity="0.2" '
-            'stroke="#FFFFFF" stroke-opacity="0.55" stroke-width="1.4" stroke-dasharray="4 2.5"/>'
-            '<circle cx="30" cy="30" r="17" fill="none" stroke="#FFFFFF" stroke-opacity="0.25" '
-            'stroke-width="1"/>'
+    # A light, see-through spot: the trump symbol drawn on it must read in
+    # black as well as in red.
+    body = ('<rect x="4" y="4" width="52" height="52" rx="7" fill="#FFFFFF" fill-opacity="0.16" '
+            'stroke="#FFFFFF" stroke-opacity="0.6" stroke-width="1.4" stroke-dasharray="4 2.5"/>'
+            '<circle cx="30" cy="30" r="17" fill="#FFFFFF" fill-opacity="0.14" stroke="#FFFFFF" '
+            'stroke-opacity="0.35" stroke-width="1"/>'
             '<rect x="7" y="7" width="46" height="46" rx="5" fill="none" stroke="#000000" '
             'stroke-opacity="0.25" stroke-width="0.8"/>')
     return doc(width, height, body, view=(0, 0, 60, 60))

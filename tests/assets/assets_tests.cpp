@@ -255,6 +255,27 @@ TEST(CompiledIn, LetteredPicturesDifferByLanguage) {
       EXPECT_NE(Builtin("FlagO" + kFlags[i]), Builtin("FlagO" + kFlags[j])) << kFlags[i].toStdString();
 }
 
+// Pictures drawn on the menu's background must fit inside their own
+// rectangle: anything reaching the border was cut off by it.
+TEST(CompiledIn, DecorationsAreNotCutOffAtTheirBorder) {
+  QStringList names = {"PngMenu1", "PngMenu2", "Logo", "GKolodaLarge", "Hand_Up", "Hand_Down"};
+  for (const QString& lang : kLettered) {
+    for (const QString& kind : {QString("Cap"), QString("Elite"), QString("Net__")}) {
+      names << kind + lang << kind + lang + "B";
+    }
+  }
+  for (const QString& name : names) {
+    const QImage image = Builtin(name);
+    SCOPED_TRACE(name.toStdString());
+    int touching = 0;
+    for (int x = 0; x < image.width(); ++x)
+      touching += (qAlpha(image.pixel(x, 0)) > 24) + (qAlpha(image.pixel(x, image.height() - 1)) > 24);
+    for (int y = 0; y < image.height(); ++y)
+      touching += (qAlpha(image.pixel(0, y)) > 24) + (qAlpha(image.pixel(image.width() - 1, y)) > 24);
+    EXPECT_EQ(touching, 0);
+  }
+}
+
 TEST(Cursors, OwnCursorsHaveEveryFrameAndAHotSpotOnThePicture) {
   const std::vector<CursorSpec> specs = OwnCursorSpecs();
   ASSERT_EQ(specs.size(), 4u);
