@@ -3,7 +3,6 @@
 import math
 
 import suits
-from faces import SMALL
 from svgkit import doc, n
 
 DAYS = ["Ob01Mo", "Ob02Tu", "Ob03We", "Ob04Th", "Ob05Fr", "Ob06Su", "Ob07Su"]
@@ -64,7 +63,7 @@ _HERALDIC = [
 PALETTES = {"classic": _CLASSIC, "heraldic": _HERALDIC}
 
 
-def _medallion_suits(cx, cy, rx, ry, accent):
+def _medallion_suits(cx, cy, rx, ry):
     out = []
     size = min(rx, ry) * 0.62
     for suit, dx, dy in (("h", 0, -1), ("s", 0, 1), ("d", -1, 0), ("c", 1, 0)):
@@ -146,7 +145,7 @@ def back(style, day, size):
     if style == "heraldic":
         body.append(_shield(cx, cy, rx * 1.05, ry * 1.2, base_light, accent))
     else:
-        body.append(_medallion_suits(cx, cy, rx - 1.8 * k, ry - 1.8 * k, accent))
+        body.append(_medallion_suits(cx, cy, rx - 1.8 * k, ry - 1.8 * k))
     body.append('<rect x="%s" y="%s" width="%s" height="%s" rx="%s" fill="url(#sheen)"/>' % (
         n(px), n(py), n(pw), n(ph), n(r)))
     return doc(w, h, "".join(body), "".join(defs))
@@ -155,5 +154,3 @@ def back(style, day, size):
 def back_name(day, code="", large=False):
     return DAYS[day] + code + ("B" if large else "")
 
-
-__all__ = ["back", "back_name", "DAYS", "SMALL"]

@@ -18,11 +18,6 @@ _SHAPES = {
 }
 
 
-def shape(suit):
-    """The bare shape of a suit (paths without fill)."""
-    return _SHAPES[suit]
-
-
 def pip_defs(prefix, red, black, glossy=True):
     """Symbols '<prefix>h' .. '<prefix>s' with a gradient fill in the 100-box.
 

@@ -22,24 +22,6 @@ def doc(width, height, body, defs="", view=None):
             '<defs>%s</defs>%s</svg>\n') % (width, height, n(vx), n(vy), n(vw), n(vh), defs, body)
 
 
-def attrs(**kw):
-    """Attributes from keyword arguments; '_' in a name becomes '-'."""
-    out = []
-    for key, value in kw.items():
-        if value is None:
-            continue
-        key = key.rstrip("_").replace("_", "-")
-        if isinstance(value, float):
-            value = n(value)
-        out.append('%s="%s"' % (key, escape(str(value), {'"': "&quot;"})))
-    return " ".join(out)
-
-
-def el(tag, body=None, **kw):
-    text = "<%s %s" % (tag, attrs(**kw))
-    return text + ("/>" if body is None else ">%s</%s>" % (body, tag))
-
-
 def linear(gid, stops, x1=0, y1=0, x2=0, y2=1, user=False):
     """A linear gradient; stops are (offset, colour[, opacity])."""
     units = ' gradientUnits="userSpaceOnUse"' if user else ""

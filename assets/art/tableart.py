@@ -74,7 +74,7 @@ def plate(colours, width, height):
 
 
 def frame(kind, width, height):
-    """"BB": the game counter frame (120 x 150); "ER": the message frame (130 x 90)."""
+    """Frame "BB" holds the game counter (120 x 150), "ER" the messages (130 x 90)."""
     if kind == "BB":
         w, h, metal, inner = 120, 150, GOLD, ("#FFFCEE", "#F1E2B8")
     else:
