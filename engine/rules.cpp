@@ -1,6 +1,7 @@
 #include "rules.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <chrono>
 #include <cstddef>
@@ -192,15 +193,21 @@ DeckRandom::DeckRandom() {
 DeckRandom::DeckRandom(std::uint64_t seed) : generator_(seed) {}
 
 void ShuffleDeck(MatchState& s, DeckRandom& random) {
-  bool taken[25] = {};
-  for (int pos = 1; pos <= 24; ++pos) {
-    int number = random.Draw();
-    while (taken[number]) number = random.Draw();
-    taken[number] = true;
-    const CardCode card = CardFromDeckNumber(number);
-    s.Deck[At(pos)] = card;
-    s.DeckRanks[At(pos)] = card.Order();
-    s.DeckPoints[At(pos)] = card.Points();
+  // Draw the whole permutation first: byte stores into the deck would make
+  // the compiler reload the generator's state after every card.
+  std::array<int, 24> numbers{};
+  std::uint32_t drawn = 0;  // bit n set once deck number n is in the sequence
+  for (int& number : numbers) {
+    int n = random.Draw();
+    while (drawn & (1u << n)) n = random.Draw();
+    drawn |= 1u << n;
+    number = n;
+  }
+  for (std::size_t pos = 1; pos <= 24; ++pos) {
+    const CardCode card = CardFromDeckNumber(numbers[pos - 1]);
+    s.Deck[pos] = card;
+    s.DeckRanks[pos] = card.Order();
+    s.DeckPoints[pos] = card.Points();
   }
 }
 
