@@ -1,0 +1,147 @@
+#include "app/game/game_options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QUrl>
+
+namespace tarvel {
+
+namespace {
+
+QString WithSlash(QString path) {
+  if (!path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
+  return path;
+}
+
+// A folder counts as writable only when a file can really be created in it;
+// permission bits alone say nothing for root or on read-only mounts.
+bool CanWriteIn(const QString& folder) {
+  if (!QFileInfo(folder).isDir()) return false;
+  QTemporaryFile probe(WithSlash(folder) + QStringLiteral(".tarvel-probe-XXXXXX"));
+  return probe.open();
+}
+
+}  // namespace
+
+QStringList ScreenshotStates() {
+  return {QStringLiteral("intro"), QStringLiteral("menu"), QStringLiteral("table"),
+          QStringLiteral("summary")};
+}
+
+GameOptionsResult ParseGameOptions(const QStringList& args) {
+  GameOptionsResult result;
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("TARVEL, a card game for three players."));
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and quit."));
+  const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                   QStringLiteral("Folder for settings, club and history files."),
+                                   QStringLiteral("DIR"));
+  const QCommandLineOption size(QStringLiteral("size"),
+                                QStringLiteral("Window size for this run: 1 small, 2 full screen, "
+                                               "3 and 4 average, 5 large."),
+                                QStringLiteral("N"));
+  const QCommandLineOption seed(QStringLiteral("seed"),
+                                QStringLiteral("Seed of the card shuffle (reproducible deals)."),
+                                QStringLiteral("S"));
+  const QCommandLineOption services(QStringLiteral("services"),
+                                    QStringLiteral("Base address of the online services."),
+                                    QStringLiteral("URL"));
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      QStringLiteral("Save a picture of the window and quit."),
+                                      QStringLiteral("FILE"));
+  const QCommandLineOption after(QStringLiteral("after"),
+                                 QStringLiteral("When to take the screenshot: ") +
+                                     ScreenshotStates().join(QStringLiteral(", ")) +
+                                     QStringLiteral("."),
+                                 QStringLiteral("STATE"));
+  parser.addOptions({help, dataDir, size, seed, services, screenshot, after});
+
+  if (!parser.parse(args)) {
+    result.message = parser.errorText();
+    return result;
+  }
+  if (parser.isSet(help)) {
+    result.ok = true;
+    result.helpRequested = true;
+    result.message = parser.helpText();
+    return result;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    result.message = QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first();
+    return result;
+  }
+  GameOptions& options = result.options;
+  if (parser.isSet(dataDir)) {
+    options.dataDir = parser.value(dataDir);
+    if (options.dataDir.isEmpty()) {
+      result.message = QStringLiteral("--data-dir needs a folder.");
+      return result;
+    }
+  }
+  if (parser.isSet(size)) {
+    bool ok = false;
+    const int n = parser.value(size).toInt(&ok);
+    if (!ok || n < 1 || n > 5) {
+      result.message = QStringLiteral("--size must be a number from 1 to 5, not \"") +
+                       parser.value(size) + QStringLiteral("\".");
+      return result;
+    }
+    options.windowSize = n;
+  }
+  if (parser.isSet(seed)) {
+    bool ok = false;
+    const qulonglong s = parser.value(seed).toULongLong(&ok, 10);
+    if (!ok) {
+      result.message = QStringLiteral("--seed must be a whole number from 0 to 18446744073709551615, not \"") +
+                       parser.value(seed) + QStringLiteral("\".");
+      return result;
+    }
+    options.seed = static_cast<std::uint64_t>(s);
+  }
+  if (parser.isSet(services)) {
+    const QUrl url(parser.value(services), QUrl::StrictMode);
+    if (!url.isValid() || (url.scheme() != QLatin1String("http") &&
+                           url.scheme() != QLatin1String("https")) ||
+        url.host().isEmpty()) {
+      result.message = QStringLiteral("--services must be an http:// or https:// address, not \"") +
+                       parser.value(services) + QStringLiteral("\".");
+      return result;
+    }
+    options.servicesUrl = parser.value(services);
+  }
+  if (parser.isSet(screenshot)) {
+    options.screenshotFile = parser.value(screenshot);
+    options.screenshotAfter = parser.isSet(after) ? parser.value(after) : QStringLiteral("intro");
+    if (!ScreenshotStates().contains(options.screenshotAfter)) {
+      result.message = QStringLiteral("--after must be one of ") +
+                       ScreenshotStates().join(QStringLiteral(", ")) + QStringLiteral(".");
+      return result;
+    }
+  } else if (parser.isSet(after)) {
+    result.message = QStringLiteral("--after is only used with --screenshot.");
+    return result;
+  }
+  result.ok = true;
+  return result;
+}
+
+QString ResolveDataFolder(const QString& option, const QString& exeDir,
+                          const QString& xdgDataHome, const QString& home) {
+  if (!option.isEmpty()) return WithSlash(QDir::cleanPath(QDir(option).absolutePath()));
+  if (!exeDir.isEmpty() && CanWriteIn(exeDir)) return WithSlash(QDir::cleanPath(exeDir));
+  const QString base = !xdgDataHome.isEmpty() ? xdgDataHome : home + QStringLiteral("/.local/share");
+  return WithSlash(QDir::cleanPath(base + QStringLiteral("/Qor/Tarvel")));
+}
+
+QString PrepareDataFolder(const QString& folder) {
+  if (!QDir().mkpath(folder)) return QStringLiteral("Cannot create the folder ") + folder;
+  if (!CanWriteIn(folder)) return QStringLiteral("Cannot write in the folder ") + folder;
+  return {};
+}
+
+}  // namespace tarvel

@@ -1,0 +1,144 @@
+// The game program: options, data folder, fonts, and the main window.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/game/game_options.h"
+#include "engine/autoplay.h"
+#include "engine/match_state.h"
+#include "online/endpoints.h"
+#include "settings/settings_file.h"
+#include "table/window/font_substitutes.h"
+#include "table/window/tform1.h"
+
+namespace {
+
+using tarvel::TForm1;
+
+void Print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+  std::fputc('\n', stream);
+  std::fflush(stream);
+}
+
+// Brings the window to a state by pressing what a player would press, then
+// saves a picture of it and ends the program (documentation and tests).
+class ScreenshotRun : public QObject {
+ public:
+  ScreenshotRun(TForm1& window, QString file, QString state, const QElapsedTimer& sinceStart)
+      : window_(window), file_(std::move(file)), state_(std::move(state)), sinceStart_(sinceStart) {
+    poll_.setInterval(20);
+    connect(&poll_, &QTimer::timeout, this, [this] { Step(); });
+    if (state_ == QLatin1String("intro")) {
+      connect(&window_, &TForm1::IntroFramePainted, this,
+              [this] {
+                Print(stdout, QStringLiteral("first intro frame painted after %1 ms")
+                                  .arg(sinceStart_.elapsed()));
+                Save();
+              },
+              Qt::QueuedConnection);
+    } else {
+      poll_.start();
+    }
+  }
+
+ private:
+  void Step() {
+    if (!window_.StartedUp() || window_.Driver().busy()) return;
+    const tarvel::MatchState& s = window_.State();
+    if (window_.IntroShown()) {
+      window_.Image1Click();
+      return;
+    }
+    if (window_.MenuShown()) {
+      if (state_ == QLatin1String("menu")) return Save();
+      window_.Button6Click();
+      return;
+    }
+    if (s.DealStage == tarvel::StageDealt) {
+      window_.Button7Click();
+      return;
+    }
+    if (state_ == QLatin1String("table")) {
+      if (s.Turn == 3 && !window_.Flying()) Save();
+      return;
+    }
+    if (s.GameSummed) return Save();
+    if (s.Turn == 3) {
+      const int slot = tarvel::ChooseComputerSlot(s, 3);
+      window_.ImageCards3MouseUp(Qt::LeftButton, QPoint(window_.View().Positions(3)[slot] + 1, 1));
+    } else if (window_.Button7()->isVisible() && window_.Button7()->isEnabled()) {
+      window_.Button7Click();
+    }
+  }
+
+  void Save() {
+    poll_.stop();
+    const bool saved = window_.Snapshot().save(file_);
+    if (!saved) Print(stderr, QStringLiteral("tarvel: cannot write ") + file_);
+    // Off the table the window closes as on a player's request (and writes
+    // the settings); a running game is left without its question.
+    if (!window_.TableShown()) window_.close();
+    QCoreApplication::exit(saved ? 0 : 1);
+  }
+
+  TForm1& window_;
+  QString file_;
+  QString state_;
+  const QElapsedTimer& sinceStart_;
+  QTimer poll_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QElapsedTimer sinceStart;
+  sinceStart.start();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tarvel"));
+
+  const tarvel::GameOptionsResult parsed = tarvel::ParseGameOptions(QApplication::arguments());
+  if (!parsed.ok) {
+    Print(stderr, QStringLiteral("tarvel: ") + parsed.message);
+    Print(stderr, QStringLiteral("Try 'tarvel --help'."));
+    return 2;
+  }
+  if (parsed.helpRequested) {
+    Print(stdout, parsed.message);
+    return 0;
+  }
+  const tarvel::GameOptions& options = parsed.options;
+
+  const QString dataFolder =
+      tarvel::ResolveDataFolder(options.dataDir, QCoreApplication::applicationDirPath(),
+                                qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
+  const QString problem = tarvel::PrepareDataFolder(dataFolder);
+  if (!problem.isEmpty()) {
+    Print(stderr, QStringLiteral("tarvel: ") + problem);
+    return 1;
+  }
+
+  tarvel::InstallFontSubstitutions();
+
+  // The one match state and the one settings record of the program's life.
+  tarvel::MatchState state;
+  tarvel::Settings settings;
+  TForm1::Options windowOptions;
+  windowOptions.dataFolder = dataFolder;
+  windowOptions.windowSizeOverride = options.windowSize;
+  windowOptions.seed = options.seed;
+  windowOptions.servicesBase = tarvel::ServiceBaseFromCommandLine(argc, argv);
+  TForm1 window(state, settings, windowOptions);
+
+  std::unique_ptr<ScreenshotRun> screenshot;
+  if (!options.screenshotFile.isEmpty())
+    screenshot = std::make_unique<ScreenshotRun>(window, options.screenshotFile, options.screenshotAfter,
+                                                 sinceStart);
+  window.show();
+  return QApplication::exec();
+}
