@@ -22,29 +22,52 @@ bool HumanMayPlay(const MatchState& s) {
 
 }  // namespace
 
+// Marks the driver busy for one handler; when it ends, actions deferred
+// meanwhile run.
 class GameDriver::BusyScope {
  public:
-  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-  ~BusyScope() { busy_ = false; }
+  explicit BusyScope(GameDriver& driver) : driver_(driver) { driver_.busy_ = true; }
+  ~BusyScope() {
+    driver_.busy_ = false;
+    driver_.RunDeferred();
+  }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
  private:
-  bool& busy_;
+  GameDriver& driver_;
 };
+
+void GameDriver::RunDeferred() {
+  while (!busy_ && !deferred_.empty()) {
+    std::function<void()> action = std::move(deferred_.front());
+    deferred_.pop_front();
+    BusyScope scope(*this);
+    action();
+  }
+}
+
+void GameDriver::runWhenIdle(std::function<void()> action) {
+  if (busy_) {
+    deferred_.push_back(std::move(action));
+    return;
+  }
+  BusyScope scope(*this);
+  action();
+}
 
 GameDriver::GameDriver(MatchState& state, TableEvents& events, DeckRandom& random)
     : state_(state), events_(events), random_(random) {}
 
 void GameDriver::startNewGame() {
   if (busy_) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   StartDeal(state_, events_, random_, false);
 }
 
 void GameDriver::onContinue() {
   if (busy_) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   events_.CloseHintBalloon();
   MatchState& s = state_;
   if (!s.DealActive) return;
@@ -91,7 +114,7 @@ void GameDriver::onTimerTick() {
   if (s.NetGame && !(s.NetRole == 1 && s.NetClients2 == 0 && s.Turn == 2)) return;
   // Before "To Begin" nobody moves, even when the timer ticks for the menu.
   if (s.DealStage != StagePlaying) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   if (s.Turn >= 1) events_.SetTimerInterval(300);
   if (s.Turn == 1 || s.Turn == 2) {
     const int seat = s.Turn;
@@ -102,7 +125,7 @@ void GameDriver::onTimerTick() {
 
 void GameDriver::onHandClick(int slot, MouseButton button) {
   if (busy_) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   MatchState& s = state_;
   if (!s.DealActive || !IsHumanCard(s, slot)) return;
   if (button == MouseButton::Right) {
@@ -130,7 +153,7 @@ void GameDriver::onTableRightClick(int position) {
   if (!s.DealActive || position < 1 || position > 3) return;
   const CardCode card = s.Trick[static_cast<std::size_t>(position)];
   if (!card.IsCard()) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   events_.SpeakCard(card);
 }
 
@@ -138,7 +161,7 @@ void GameDriver::onOverallScore() {
   if (busy_) return;
   const MatchState& s = state_;
   if (!s.DealActive) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   const SeatResults results = SumUpGame(s);
   if (s.SoundOn) events_.PlaySound("WOpenFo", false);
   events_.ShowResults(ResultsFigures{s.PlayerKon, 30, s.PlayerRating, results[3] * 10,
@@ -147,7 +170,7 @@ void GameDriver::onOverallScore() {
 
 void GameDriver::onQuit(bool tableShown) {
   if (busy_) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   MatchState& s = state_;
   if (s.SoundOn) events_.PlaySound("WOpenFo", false);
   if (!tableShown) return;
@@ -163,7 +186,7 @@ void GameDriver::onQuit(bool tableShown) {
 
 void GameDriver::onExitToMenu() {
   if (busy_) return;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   events_.CloseHintBalloon();
   MatchState& s = state_;
   // Stores once: the storing leaves the table, so a second press finds no
@@ -176,7 +199,7 @@ void GameDriver::onExitToMenu() {
 
 bool GameDriver::onCloseQuery(bool tableShown) {
   if (busy_) return false;
-  BusyScope scope(busy_);
+  BusyScope scope(*this);
   if (tableShown && !events_.Confirm(Word::LeaveGame, " ", Word::DataWillBeLost)) {
     return false;
   }

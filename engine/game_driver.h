@@ -9,6 +9,9 @@
 // merge them.
 #pragma once
 
+#include <deque>
+#include <functional>
+
 #include "match_state.h"
 #include "rules.h"
 #include "table_events.h"
@@ -59,16 +62,24 @@ class GameDriver {
   // table is shown; writes the settings and the player list on the way out.
   bool onCloseQuery(bool tableShown);
 
+  // Runs `action` (a peer's move, a trick collected on another machine, a
+  // deal from the host) now, or, while a handler is running, as soon as the
+  // running handler ends, in the order received: a message that arrives
+  // while a card flies must not act on the half-played move.
+  void runWhenIdle(std::function<void()> action);
+
   // True while a handler is running.
   bool busy() const { return busy_; }
 
  private:
   class BusyScope;
+  void RunDeferred();
 
   MatchState& state_;
   TableEvents& events_;
   DeckRandom& random_;
   bool busy_ = false;
+  std::deque<std::function<void()>> deferred_;
 };
 
 }  // namespace tarvel

@@ -243,11 +243,14 @@ bool IsIllegalCardOf(const MatchState& s, int seat, int slot) {
   return HasSuit(hand, s.LedSuit) || HasSuit(hand, s.Trump);
 }
 
+bool MoveAllowed(const MatchState& s, int seat, int slot) {
+  return IsSeat(seat) && seat == s.Turn && s.DealStage == StagePlaying && s.TrickPos >= 1 &&
+         s.TrickPos <= 3 && slot >= 1 && slot <= s.HandCount[At(seat)] && slot <= 8 &&
+         s.Hands[At(seat)][At(slot)].IsCard();
+}
+
 bool PlayCard(MatchState& s, TableEvents& events, int seat, int slot, bool send) {
-  const bool valid = IsSeat(seat) && seat == s.Turn && s.DealStage == StagePlaying &&
-                     s.TrickPos >= 1 && s.TrickPos <= 3 && slot >= 1 &&
-                     slot <= s.HandCount[At(seat)] && slot <= 8 &&
-                     s.Hands[At(seat)][At(slot)].IsCard();
+  const bool valid = MoveAllowed(s, seat, slot);
   assert(valid && "PlayCard: move outside the rules' preconditions");
   if (!valid) return false;
 

@@ -66,6 +66,12 @@ bool IsIllegalCard(const MatchState& state, int slot);
 // is legal as a lead.
 bool IsIllegalCardOf(const MatchState& state, int seat, int slot);
 
+// True when `seat` may play the card in `slot` now as far as the state goes:
+// it is the seat's turn during play and the slot holds one of its cards.
+// (Follow and trump duties are IsIllegalCardOf's.) Moves from peers are
+// checked with it before they reach PlayCard.
+bool MoveAllowed(const MatchState& state, int seat, int slot);
+
 // Plays the card in `slot` of `seat`'s packed hand; `send` passes the move on
 // to the peers in a LAN or tournament game. A call that breaks its
 // preconditions (seat not Turn, slot outside 1..HandCount or empty, play not

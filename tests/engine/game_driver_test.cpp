@@ -227,6 +227,32 @@ TEST(GameDriver, TicksAndClicksDuringAFlightAreIgnored) {
   EXPECT_EQ(t.events.Count("ShowResults"), 0);
 }
 
+TEST(GameDriver, PeerMessagesDuringAFlightWaitForTheMoveToEnd) {
+  Table t;
+  t.PressToBegin();
+  std::vector<int> seenTurns;
+  bool queued = false;
+  t.events.duringBlockingCall = [&] {
+    if (queued) return;
+    queued = true;
+    // Two messages arrive while seat 1's card flies.
+    t.driver.runWhenIdle([&] { seenTurns.push_back(t.state.Turn); });
+    t.driver.runWhenIdle([&] {
+      seenTurns.push_back(10 + t.state.Turn);
+      EXPECT_TRUE(t.driver.busy());
+    });
+    EXPECT_TRUE(seenTurns.empty());
+  };
+  t.driver.onTimerTick();
+  // Both ran after seat 1's move was complete (Turn already passed to 2),
+  // in the order received.
+  EXPECT_EQ(seenTurns, (std::vector<int>{2, 12}));
+  EXPECT_FALSE(t.driver.busy());
+  // When idle an action runs at once.
+  t.driver.runWhenIdle([&] { seenTurns.push_back(0); });
+  EXPECT_EQ(seenTurns.back(), 0);
+}
+
 TEST(GameDriver, ContinueCollectsOnlyOnTheCollectingMachine) {
   struct Row {
     const char* mode;

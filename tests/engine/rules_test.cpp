@@ -727,6 +727,25 @@ TEST(PlayCard, RemovingACardKeepsTheHandPacked) {
   }
 }
 
+TEST(PlayCard, MoveAllowed) {
+  MatchState s = ReadyState(SuitSpades, "9h Jh", "Ah", "10h", 1);
+  struct Row {
+    int seat;
+    int slot;
+    bool allowed;
+  };
+  const Row rows[] = {{1, 1, true}, {1, 2, true}, {1, 3, false}, {1, 0, false}, {1, -1, false},
+                      {1, 9, false}, {2, 1, false}, {3, 1, false}, {0, 1, false}, {7, 1, false}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(MoveAllowed(s, row.seat, row.slot), row.allowed) << row.seat << " " << row.slot;
+  }
+  s.DealStage = StageDealt;
+  EXPECT_FALSE(MoveAllowed(s, 1, 1));
+  s.DealStage = StagePlaying;
+  s.Turn = TurnTrickComplete;
+  EXPECT_FALSE(MoveAllowed(s, 1, 1));
+}
+
 #ifdef NDEBUG
 TEST(PlayCard, RefusesMovesOutsideItsPreconditions) {
   struct Row {
