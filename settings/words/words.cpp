@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <iterator>
 
 #include "word_data.h"
 
@@ -30,6 +29,11 @@ constexpr std::array<LanguageInfo, kLanguageCount> kLanguages = {{
     {"日本", "Eng", "Jap"},
     {"한국인", "Eng", "Kor"},
 }};
+
+constexpr std::array<WordId, 6> kCountryLists = {
+    WordId::CountriesEurope,       WordId::CountriesAsia,    WordId::CountriesNorthAmerica,
+    WordId::CountriesSouthAmerica, WordId::CountriesOceania, WordId::CountriesAfrica,
+};
 
 const words_detail::WordEntry* EntryOf(WordId id) {
   const auto index = static_cast<std::size_t>(id);
@@ -87,6 +91,11 @@ std::string_view FlagSuffix(int language) {
 std::string_view LanguageName(int language) {
   const LanguageInfo* info = LanguageOf(language);
   return info == nullptr ? std::string_view{} : info->listName;
+}
+
+std::optional<WordId> CountryList(int continent) {
+  if (continent < 1 || continent > static_cast<int>(kCountryLists.size())) return std::nullopt;
+  return kCountryLists[static_cast<std::size_t>(continent - 1)];
 }
 
 }  // namespace tarvel

@@ -55,4 +55,10 @@ std::string_view FlagSuffix(int language);
 // ("English", "Русский", ...). Empty out of range.
 std::string_view LanguageName(int language);
 
+// The country list of a passport continent, by the continent digit of a
+// country code (1 Europe, 2 Asia, 3 North America, 4 South America,
+// 5 Oceania, 6 Africa); row n is the country "d-00n", so WordRows - 1 is the
+// highest country number of the continent. Nothing out of range.
+std::optional<WordId> CountryList(int continent);
+
 }  // namespace tarvel

@@ -477,5 +477,32 @@ TEST(Languages, ListNamesAndPictureSuffixes) {
   }
 }
 
+struct ContinentCase {
+  int continent;
+  WordId list;
+  int highestNumber;  // the highest country number that the passport accepts
+};
+
+// A country code "d-nnn" names row nnn of continent d's list; every number
+// that the passport accepts for a continent names a country.
+TEST(Countries, EveryAcceptedCodeNamesACountry) {
+  const ContinentCase cases[] = {
+      {1, WordId::CountriesEurope, 48},       {2, WordId::CountriesAsia, 51},
+      {3, WordId::CountriesNorthAmerica, 35}, {4, WordId::CountriesSouthAmerica, 14},
+      {5, WordId::CountriesOceania, 23},      {6, WordId::CountriesAfrica, 54},
+  };
+  for (const ContinentCase& c : cases) {
+    EXPECT_EQ(CountryList(c.continent), c.list) << c.continent;
+    EXPECT_EQ(WordRows(c.list), c.highestNumber + 1) << c.continent;
+    EXPECT_EQ(Word(c.list, kLanguageEnglish, 0), "Other country") << c.continent;
+  }
+  for (int continent : {0, 7, -1, INT_MIN, INT_MAX}) {
+    EXPECT_FALSE(CountryList(continent).has_value()) << continent;
+  }
+  // The default passport country "1-001".
+  EXPECT_EQ(Word(WordId::CountriesEurope, kLanguageEnglish, 1), "Russia");
+  EXPECT_EQ(Word(WordId::CountriesEurope, kLanguageRussian, 1), "Россия");
+}
+
 }  // namespace
 }  // namespace tarvel
