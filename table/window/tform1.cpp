@@ -17,6 +17,7 @@
 
 #include "online/endpoints.h"
 #include "table/fonts.h"
+#include "table/form_speed.h"
 #include "table/window/future_parts.h"
 #include "table/window/menu_button.h"
 
@@ -174,6 +175,8 @@ void TForm1::CreatePopupMenu() {
   quit_ = popup_->addAction(QString(), this, &TForm1::QuitClick);
   changeName_ = popup_->addAction(QString());
   popup_->addSeparator();
+  speed_ = popup_->addAction(QString(), this, &TForm1::SpeedClick);
+  popup_->addSeparator();
   radio_ = popup_->addAction(QString());
   chat_ = popup_->addAction(QString());
   genCount_->setEnabled(false);
@@ -264,6 +267,7 @@ void TForm1::ApplyLanguage(bool) {
   genCount_->setText(Text(WordId::GeneralScore));
   quit_->setText(Text(WordId::ExitToMenu));
   changeName_->setText(Text(WordId::ChangeName));
+  speed_->setText(Text(WordId::Speed));
   radio_->setText(Text(WordId::Radio));
   chat_->setText(Text(WordId::Chat));
   update();
@@ -624,6 +628,16 @@ void TForm1::GenCountClick() {
 }
 
 void TForm1::QuitClick() { driver_.onQuit(TableShown()); }
+
+void TForm1::SpeedClick() {
+  PlaySound("WOpenFo", false);
+  // Modal for the user, but not a nested event loop: the speed changes at
+  // once through the track bar and the window deletes itself on close.
+  auto* form = new TFormSpeed(settings_, this);
+  form->setAttribute(Qt::WA_DeleteOnClose);
+  form->setWindowModality(Qt::ApplicationModal);
+  form->show();
+}
 
 bool TForm1::FormCloseQuery() {
   if (closeConfirmed_) return true;

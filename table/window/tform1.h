@@ -104,6 +104,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void ImageStolMouseUp(Qt::MouseButton button, QPoint inTable);
   void GenCountClick();
   void QuitClick();
+  void SpeedClick();
   bool FormCloseQuery();
 
   // Screens and layout.
@@ -131,6 +132,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QMenu* PopupMenu() const { return popup_; }
   QAction* GenCountAction() const { return genCount_; }
   QAction* QuitAction() const { return quit_; }
+  QAction* SpeedAction() const { return speed_; }
   // True when a right click at this point would open the pop-up menu.
   bool PopupAttachedAt(QPoint point) const;
   // The game counter's hint ("Game: 1 / 30").
@@ -277,6 +279,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QAction* genCount_ = nullptr;
   QAction* quit_ = nullptr;
   QAction* changeName_ = nullptr;
+  QAction* speed_ = nullptr;
   QAction* radio_ = nullptr;
   QAction* chat_ = nullptr;
 };

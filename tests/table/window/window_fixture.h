@@ -1,0 +1,98 @@
+// A real main window in a temporary data folder, with message boxes and
+// sounds recorded instead of shown and played.
+#pragma once
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/match_state.h"
+#include "settings/settings_file.h"
+#include "table/window/message_sink.h"
+#include "table/window/sound_player.h"
+#include "table/window/tform1.h"
+
+namespace tarvel::testing {
+
+class RecordingSink : public MessageSink {
+ public:
+  void Inform(QWidget*, const QString& title, const QString& text) override {
+    informed.push_back(title + QStringLiteral(" | ") + text);
+  }
+  bool Ask(QWidget*, const QString&, const QString& text, const QString&, const QString&) override {
+    asked.push_back(text);
+    return answer;
+  }
+  std::vector<QString> informed;
+  std::vector<QString> asked;
+  bool answer = false;
+};
+
+class RecordingSound : public SoundPlayer {
+ public:
+  void PlaySoundResource(const QString& name, bool, bool enabled) override {
+    if (enabled) played.push_back(name);
+  }
+  void SpeakCard(CardCode card, int) override { spoken.push_back(card); }
+  std::vector<QString> played;
+  std::vector<CardCode> spoken;
+};
+
+// Settings a test starts from: quick and quiet unless it says otherwise.
+inline Settings QuickSettings() {
+  Settings settings;
+  settings.FlyCards = false;
+  settings.Speed = 6;
+  settings.MusicOn = false;
+  return settings;
+}
+
+class WindowFixture {
+ public:
+  explicit WindowFixture(const Settings& stored = QuickSettings(), int sizeOverride = 0,
+                         std::uint64_t seed = 1,
+                         const std::function<void(const QString&)>& prepareFolder = {}) {
+    folder = dir.path() + QLatin1Char('/');
+    SaveSettings(std::filesystem::path(folder.toStdString()) / "Tarvel.ini", stored);
+    if (prepareFolder) prepareFolder(folder);
+    TForm1::Options options;
+    options.dataFolder = folder;
+    options.windowSizeOverride = sizeOverride;
+    options.seed = seed;
+    window = std::make_unique<TForm1>(state, settings, options);
+    window->SetMessageSink(&sink);
+    window->SetSoundPlayer(&sound);
+    window->show();
+    QCoreApplication::processEvents();
+  }
+
+  ~WindowFixture() {
+    // Close without the question: the test is over.
+    sink.answer = true;
+    window->close();
+  }
+
+  // From the intro through the menu to a dealt game, before "To Begin".
+  void StartGame() {
+    window->Image1Click();
+    window->Button6()->click();
+  }
+
+  TForm1& w() { return *window; }
+
+  QTemporaryDir dir;
+  QString folder;
+  MatchState state;
+  Settings settings;
+  RecordingSink sink;
+  RecordingSound sound;
+  std::unique_ptr<TForm1> window;
+};
+
+}  // namespace tarvel::testing
