@@ -192,17 +192,24 @@ DeckRandom::DeckRandom() {
 
 DeckRandom::DeckRandom(std::uint64_t seed) : generator_(seed) {}
 
-void ShuffleDeck(MatchState& s, DeckRandom& random) {
-  // Draw the whole permutation first: byte stores into the deck would make
-  // the compiler reload the generator's state after every card.
-  std::array<int, 24> numbers{};
-  std::uint32_t drawn = 0;  // bit n set once deck number n is in the sequence
-  for (int& number : numbers) {
-    int n = random.Draw();
-    while (drawn & (1u << n)) n = random.Draw();
-    drawn |= 1u << n;
-    number = n;
+void DeckRandom::DrawPermutation(std::array<int, 24>& numbers) {
+  // One test per piece: a piece is taken when its number is still
+  // available; pieces 24..31 never are. Branch-free apart from the refill,
+  // since the rejections are as unpredictable as the pieces.
+  std::uint32_t available = (1u << 24) - 1;  // bit n: number n + 1 not drawn
+  std::size_t count = 0;
+  while (count < numbers.size()) {
+    const auto piece = static_cast<std::uint32_t>(NextPiece());
+    const std::uint32_t take = (available >> piece) & 1u;
+    numbers[count] = static_cast<int>(piece) + 1;  // kept only when taken
+    count += take;
+    available &= ~(take << piece);
   }
+}
+
+void ShuffleDeck(MatchState& s, DeckRandom& random) {
+  std::array<int, 24> numbers{};
+  random.DrawPermutation(numbers);
   for (std::size_t pos = 1; pos <= 24; ++pos) {
     const CardCode card = CardFromDeckNumber(numbers[pos - 1]);
     s.Deck[pos] = card;

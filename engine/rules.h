@@ -3,6 +3,7 @@
 // and report everything visible or audible through the TableEvents port.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <random>
 
@@ -24,18 +25,27 @@ class DeckRandom {
   // one generator call serves about nine draws.
   int Draw() {
     for (;;) {
-      if (bitsLeft_ < 5) {
-        bits_ = generator_();
-        bitsLeft_ = 64;
-      }
-      const auto piece = static_cast<int>(bits_ & 31u);
-      bits_ >>= 5;
-      bitsLeft_ -= 5;
+      const int piece = NextPiece();
       if (piece < 24) return piece + 1;
     }
   }
 
+  // The rejection-sampled permutation: deck numbers drawn as Draw does and
+  // redrawn on repeats, until all 24 stand in `numbers`.
+  void DrawPermutation(std::array<int, 24>& numbers);
+
  private:
+  int NextPiece() {
+    if (bitsLeft_ < 5) {
+      bits_ = generator_();
+      bitsLeft_ = 64;
+    }
+    const auto piece = static_cast<int>(bits_ & 31u);
+    bits_ >>= 5;
+    bitsLeft_ -= 5;
+    return piece;
+  }
+
   std::mt19937_64 generator_;
   std::uint64_t bits_ = 0;  // unused random bits of the last output
   int bitsLeft_ = 0;

@@ -96,6 +96,26 @@ TEST(Shuffle, SameSeedSameDeckAndUnseededGeneratorsDiffer) {
   EXPECT_NE(x.Deck, y.Deck);
 }
 
+TEST(Shuffle, PermutationIsDrawThenRedrawOnRepeats) {
+  // The deck order is defined by drawing uniform numbers and redrawing the
+  // repeats; the fast permutation must give exactly that sequence.
+  DeckRandom byDraws(123);
+  DeckRandom byPermutation(123);
+  for (int round = 0; round < 500; ++round) {
+    std::array<int, 24> expected{};
+    std::array<bool, 25> seen{};
+    for (int& number : expected) {
+      int n = byDraws.Draw();
+      while (seen[static_cast<std::size_t>(n)]) n = byDraws.Draw();
+      seen[static_cast<std::size_t>(n)] = true;
+      number = n;
+    }
+    std::array<int, 24> numbers{};
+    byPermutation.DrawPermutation(numbers);
+    ASSERT_EQ(numbers, expected) << "round " << round;
+  }
+}
+
 TEST(Shuffle, DrawIsUniformOverOneToTwentyFour) {
   DeckRandom random(3);
   std::array<int, 25> counts{};
