@@ -808,7 +808,7 @@ void TForm1::StoreGame(std::int32_t result) { StoreGameResult(options_.dataFolde
 bool TForm1::Confirm(TableWord first, std::string_view separator, TableWord second) {
   const QString text =
       WordText(first, settings_.Language) + FromUtf8(separator) + WordText(second, settings_.Language);
-  return messages_->Ask(this, ProductWord(), ForDisplay(text), QString(), QString());
+  return messages_->Ask(this, ProductWord(), ForDisplay(text), Text(WordId::Yes), Text(WordId::No));
 }
 
 void TForm1::StopTableAnimations() {
