@@ -19,7 +19,7 @@ constexpr std::array<RankLetter, 6> kTenKingOrder = {
     RankTen, RankKing, RankQueen, RankJack, RankNine, RankAce};
 
 // The first slot found by walking `order` rank by rank and, within a rank,
-// slots 1..8; `anySuit` ignores the suit. 0 when nothing matches. Done in one
+// slots 1..8; AnySuit ignores the suit. 0 when nothing matches. Done in one
 // pass over the slots: the slot whose rank stands earliest in `order` wins,
 // the lower slot on a tie.
 template <std::size_t N>
@@ -31,20 +31,20 @@ struct RankPriority {
   }
 };
 
-template <std::size_t N>
-int FirstFound(const Hand& hand, const RankPriority<N>& priority, Suit suit,
-               bool anySuit) {
-  if (!anySuit && !IsSuit(suit)) return 0;
+template <bool AnySuit, std::size_t N>
+int FirstFound(const Hand& hand, const RankPriority<N>& priority, Suit suit) {
+  if (!AnySuit && !IsSuit(suit)) return 0;
+  // Written without data-dependent branches: the cards of a hand are as
+  // good as random to the branch predictor.
   int best = 0;
   unsigned bestPriority = 0xFF;
   for (int slot = 1; slot <= kLastDealtSlot; ++slot) {
     const CardCode card = hand[static_cast<std::size_t>(slot)];
-    if (anySuit ? !IsSuit(card.suit) : card.suit != suit) continue;
-    const unsigned p = priority.of[card.rank];
-    if (p < bestPriority) {
-      bestPriority = p;
-      best = slot;
-    }
+    const bool match = AnySuit ? IsSuit(card.suit) : card.suit == suit;
+    const unsigned p = match ? priority.of[card.rank] : 0xFFu;
+    const bool better = p < bestPriority;
+    best = better ? slot : best;
+    bestPriority = better ? p : bestPriority;
   }
   return best;
 }
@@ -151,16 +151,16 @@ static_assert(PatternTableIsComplete());
 
 }  // namespace
 
-int LowestSlot(const Hand& hand) { return FirstFound(hand, kLowFirst, NoSuit, true); }
+int LowestSlot(const Hand& hand) { return FirstFound<true>(hand, kLowFirst, NoSuit); }
 
-int HighestSlot(const Hand& hand) { return FirstFound(hand, kHighFirst, NoSuit, true); }
+int HighestSlot(const Hand& hand) { return FirstFound<true>(hand, kHighFirst, NoSuit); }
 
 int LowestOfSuit(const Hand& hand, Suit suit) {
-  return FirstFound(hand, kLowFirst, suit, false);
+  return FirstFound<false>(hand, kLowFirst, suit);
 }
 
 int HighestOfSuit(const Hand& hand, Suit suit) {
-  return FirstFound(hand, kHighFirst, suit, false);
+  return FirstFound<false>(hand, kHighFirst, suit);
 }
 
 int TopRankOfSuit(const Hand& hand, Suit suit) {
@@ -169,11 +169,11 @@ int TopRankOfSuit(const Hand& hand, Suit suit) {
 }
 
 int PreferTenJack(const Hand& hand, Suit suit) {
-  return FirstFound(hand, kTenJackFirst, suit, false);
+  return FirstFound<false>(hand, kTenJackFirst, suit);
 }
 
 int PreferTenKing(const Hand& hand, Suit suit) {
-  return FirstFound(hand, kTenKingFirst, suit, false);
+  return FirstFound<false>(hand, kTenKingFirst, suit);
 }
 
 int SuitPattern(const Hand& hand, Suit suit) {
