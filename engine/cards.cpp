@@ -272,4 +272,21 @@ void PackHand(Hand& hand, HandBytes& ranks, HandBytes& points,
   count = static_cast<std::uint8_t>(n);
 }
 
+int TrickWinnerPosition(const std::array<CardCode, 4>& cards,
+                        const std::array<std::uint8_t, 4>& orders, Suit led,
+                        Suit trump) {
+  for (const Suit wanted : {trump, led}) {
+    if (!IsSuit(wanted)) continue;
+    int best = 0;
+    for (std::size_t pos = 1; pos <= 3; ++pos) {
+      if (cards[pos].suit != wanted) continue;
+      if (best == 0 || orders[pos] > orders[static_cast<std::size_t>(best)]) {
+        best = static_cast<int>(pos);
+      }
+    }
+    if (best != 0) return best;
+  }
+  return 0;
+}
+
 }  // namespace tarvel

@@ -219,4 +219,12 @@ void PackHand(Hand& hand, HandBytes& ranks, HandBytes& points,
 // The suit order of a packed hand for the given trump (trump last).
 std::array<Suit, 4> PackOrder(Suit trump);
 
+// Position 1..3 that wins a trick of three cards (index 0 unused): the highest
+// trump, else the highest card of the led suit. Positions are examined 1..3
+// and only a strictly greater rank order replaces the best so far. 0 when no
+// card is a trump or of the led suit (only a malformed trick).
+int TrickWinnerPosition(const std::array<CardCode, 4>& cards,
+                        const std::array<std::uint8_t, 4>& orders, Suit led,
+                        Suit trump);
+
 }  // namespace tarvel

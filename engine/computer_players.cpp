@@ -157,25 +157,6 @@ int LowestTrumpOrAny(const Hand& hand, Suit trump) {
   return HasSuit(hand, trump) ? LowestOfSuit(hand, trump) : LowestSlot(hand);
 }
 
-// Position 1..3 that wins a trick of these three cards: the highest trump,
-// else the highest card of the led suit; positions are examined in order and
-// only a strictly greater rank order replaces the best so far.
-int WinningPosition(const std::array<CardCode, 4>& cards,
-                    const std::array<int, 4>& orders, Suit led, Suit trump) {
-  for (Suit wanted : {trump, led}) {
-    int best = 0;
-    for (int pos = 1; pos <= 3; ++pos) {
-      const auto p = static_cast<std::size_t>(pos);
-      if (cards[p].suit != wanted) continue;
-      if (best == 0 || orders[p] > orders[static_cast<std::size_t>(best)]) {
-        best = pos;
-      }
-    }
-    if (best != 0) return best;
-  }
-  return 0;
-}
-
 // What the third hand plays when it can win by trumping and no trump lies on
 // the table, by the set of trumps seen in hand slots 1..6.
 enum class TrumpPick { Card, TenUnlessAcePlayed };
@@ -280,10 +261,10 @@ int ChooseThird(const MatchState& state, int seat) {
     const std::array<CardCode, 4> cards = {
         NoCard, state.Trick[1], state.Trick[2],
         hand[static_cast<std::size_t>(trial_slot)]};
-    const std::array<int, 4> orders = {0, state.TrickRanks[1],
-                                       state.TrickRanks[2],
-                                       TopRankOfSuit(hand, trial_suit)};
-    can_win = WinningPosition(cards, orders, led, trump) == 3;
+    const std::array<std::uint8_t, 4> orders = {
+        0, state.TrickRanks[1], state.TrickRanks[2],
+        static_cast<std::uint8_t>(TopRankOfSuit(hand, trial_suit))};
+    can_win = TrickWinnerPosition(cards, orders, led, trump) == 3;
   }
 
   if (!can_win) {

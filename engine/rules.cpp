@@ -332,18 +332,7 @@ bool PlayCard(MatchState& s, TableEvents& events, int seat, int slot, bool send)
 }
 
 void FinishTrick(MatchState& s, TableEvents& events) {
-  // The highest trump, else the highest card of the led suit; positions are
-  // examined 1..3 and only a strictly greater rank order replaces the best.
-  int best = 0;
-  for (bool trumps : {true, false}) {
-    const Suit suit = trumps ? s.Trump : s.LedSuit;
-    if (!IsSuit(suit)) continue;
-    for (int pos = 1; pos <= 3; ++pos) {
-      if (s.Trick[At(pos)].suit != suit) continue;
-      if (best == 0 || s.TrickRanks[At(pos)] > s.TrickRanks[At(best)]) best = pos;
-    }
-    if (best != 0) break;
-  }
+  int best = TrickWinnerPosition(s.Trick, s.TrickRanks, s.LedSuit, s.Trump);
   if (best == 0) best = 1;  // only reachable with a malformed trick
 
   const int winner = SeatOfPosition(s.Leader, best);
