@@ -30,8 +30,13 @@ void Print(std::FILE* stream, const QString& text) {
 // saves a picture of it and ends the program (documentation and tests).
 class ScreenshotRun : public QObject {
  public:
-  ScreenshotRun(TForm1& window, QString file, QString state, const QElapsedTimer& sinceStart)
-      : window_(window), file_(std::move(file)), state_(std::move(state)), sinceStart_(sinceStart) {
+  ScreenshotRun(TForm1& window, tarvel::Settings& settings, QString file, QString state,
+                const QElapsedTimer& sinceStart)
+      : window_(window),
+        settings_(settings),
+        file_(std::move(file)),
+        state_(std::move(state)),
+        sinceStart_(sinceStart) {
     poll_.setInterval(20);
     connect(&poll_, &QTimer::timeout, this, [this] { Step(); });
     if (state_ == QLatin1String("intro")) {
@@ -57,6 +62,8 @@ class ScreenshotRun : public QObject {
     }
     if (window_.MenuShown()) {
       if (state_ == QLatin1String("menu")) return Save();
+      // A whole game only to see its end: the cards need not fly.
+      if (state_ == QLatin1String("summary")) settings_.FlyCards = false;
       window_.Button6Click();
       return;
     }
@@ -69,7 +76,9 @@ class ScreenshotRun : public QObject {
       return;
     }
     if (s.GameSummed) return Save();
-    if (s.Turn == 3) {
+    if (s.Turn == 1 || s.Turn == 2) {
+      window_.Timer1Timer();  // the computer's move without its 300 ms wait
+    } else if (s.Turn == 3) {
       const int slot = tarvel::ChooseComputerSlot(s, 3);
       window_.ImageCards3MouseUp(Qt::LeftButton, QPoint(window_.View().Positions(3)[slot] + 1, 1));
     } else if (window_.Button7()->isVisible() && window_.Button7()->isEnabled()) {
@@ -88,6 +97,7 @@ class ScreenshotRun : public QObject {
   }
 
   TForm1& window_;
+  tarvel::Settings& settings_;
   QString file_;
   QString state_;
   const QElapsedTimer& sinceStart_;
@@ -137,8 +147,8 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<ScreenshotRun> screenshot;
   if (!options.screenshotFile.isEmpty())
-    screenshot = std::make_unique<ScreenshotRun>(window, options.screenshotFile, options.screenshotAfter,
-                                                 sinceStart);
+    screenshot = std::make_unique<ScreenshotRun>(window, settings, options.screenshotFile,
+                                                 options.screenshotAfter, sinceStart);
   window.show();
   return QApplication::exec();
 }

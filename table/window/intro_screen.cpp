@@ -91,16 +91,28 @@ void IntroScreen::Build(const IntroTexts& texts, const std::array<QImage, 4>& ca
   DrawFrame(painter, QRect(QPoint(130, 50), QPoint(630, 450)), QColor(218, 165, 32));
   DrawFrame(painter, QRect(QPoint(230, 150), QPoint(530, 350)), QColor(192, 192, 192));
 
-  painter.setFont(FontOfCellHeight(QStringLiteral("Comic Sans MS"), 24));
+  const QFont text = FontOfCellHeight(QStringLiteral("Comic Sans MS"), 24);
+  painter.setFont(text);
   painter.setPen(QColor(255, 0, 0));
   TextCentred(painter, texts.releaseDate, 230, 530, 240);
-  painter.setPen(QColor(0, 0, 255));
-  TextCentred(painter, texts.secondLine, 230, 530, 265);
   painter.setPen(QColor(0, 128, 128));
   TextCentred(painter, texts.version, 230, 530, 315);
+  // The second line runs at the logos' height: it is set between them, in
+  // a smaller size when it would not fit there.
+  const int gapLeft = 250 + kLogoSize + 4;
+  const int gapRight = 445 - 4;
+  int height = 24;
+  while (height > 12 &&
+         QFontMetrics(FontOfCellHeight(QStringLiteral("Comic Sans MS"), height)).horizontalAdvance(
+             texts.secondLine) > gapRight - gapLeft)
+    --height;
+  painter.setFont(FontOfCellHeight(QStringLiteral("Comic Sans MS"), height));
+  painter.setPen(QColor(0, 0, 255));
+  TextCentred(painter, texts.secondLine, gapLeft, gapRight, 265 + (24 - height) / 2);
   if (!logo.isNull()) {
-    painter.drawImage(QPoint(250, 270), logo);
-    painter.drawImage(QPoint(445, 270), logo);
+    const QImage small = logo.scaled(kLogoSize, kLogoSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(QPoint(250, 270), small);
+    painter.drawImage(QPoint(445, 270), small);
   }
   painter.end();
   ticks_ = 0;

@@ -46,6 +46,7 @@ class IntroScreen {
   static constexpr int kHeight = 500;
   static constexpr int kCardWidth = 53;
   static constexpr int kCardHeight = 72;
+  static constexpr int kLogoSize = 40;  // the logo is drawn at most this large
 
   // ShowIntro(false): builds the still picture. The four running cards and
   // the logo come from the caller (compiled-in pictures).
