@@ -263,7 +263,7 @@ void TForm1::ApplyLanguage(bool) {
   button11_->setText(Text(WordId::Exit));
   button7_->setText(WordText(captions_[0], settings_.Language));
   button8_->setText(WordText(captions_[1], settings_.Language));
-  if (!introShown_) caption_ = ProgramPicture(QStringLiteral("Cap") + FromUtf8(PictureSuffix(settings_.Language)));
+  if (!introShown_) LoadTitlePicture();
   genCount_->setText(Text(WordId::GeneralScore));
   quit_->setText(Text(WordId::ExitToMenu));
   changeName_->setText(Text(WordId::ChangeName));
@@ -295,7 +295,7 @@ void TForm1::Image1Click() {
   timer1_.stop();
   introShown_ = false;
   ApplyWindowSize();
-  caption_ = ProgramPicture(QStringLiteral("Cap") + FromUtf8(PictureSuffix(settings_.Language)));
+  LoadTitlePicture();
   ShowMainMenu();
 }
 
@@ -347,6 +347,14 @@ void TForm1::LayoutMenu() {
   const auto y = [&](int v) { return RoundHalfEven(f.Y * v); };
   button6_->setGeometry(x(280), y(265) + 5 * row + tarvel::ScaleSize(f, 10), x(200), row);
   button11_->setGeometry(x(330), y(465), x(100), row);
+}
+
+void TForm1::LoadTitlePicture() {
+  // The title in the current language; the larger windows take the picture
+  // drawn at twice the size so that it is not blown up.
+  const QString name = QStringLiteral("Cap") + FromUtf8(PictureSuffix(settings_.Language));
+  caption_ = geometry_.Factors.S > 1.0 ? ProgramPicture(name + QLatin1Char('B')) : QImage();
+  if (caption_.isNull()) caption_ = ProgramPicture(name);
 }
 
 void TForm1::ReloadBackground(bool purple) {

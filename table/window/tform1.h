@@ -231,6 +231,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QString Text(WordId id, int row = 0) const;
   QString ProductWord() const;
   void ReloadBackground(bool purple);
+  void LoadTitlePicture();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
 
