@@ -1,5 +1,6 @@
 // The game program: options, data folder, fonts, and the main window.
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -42,8 +43,9 @@ class ScreenshotRun : public QObject {
     if (state_ == QLatin1String("intro")) {
       connect(&window_, &TForm1::IntroFramePainted, this,
               [this] {
-                Print(stdout, QStringLiteral("first intro frame painted after %1 ms")
-                                  .arg(sinceStart_.elapsed()));
+                Print(stdout, QStringLiteral("first intro frame painted after %1 ms (clock %2 ms)")
+                                  .arg(sinceStart_.elapsed())
+                                  .arg(QDateTime::currentMSecsSinceEpoch()));
                 Save();
               },
               Qt::QueuedConnection);
