@@ -77,7 +77,7 @@ void GameDriver::onContinue() {
     if (!MayStartDeal(s)) return;
     s.DealStage = StagePlaying;
     events_.SetButtonEnabled(TableButton::Continue, false);
-    events_.SetButtonCaption(TableButton::Continue, Word::OK);
+    events_.SetButtonCaption(TableButton::Continue, TableWord::OK);
     events_.StartTimer();
     events_.SetHelpContext(kHelpContextPlay);
     return;
@@ -175,7 +175,7 @@ void GameDriver::onQuit(bool tableShown) {
   if (s.SoundOn) events_.PlaySound("WOpenFo", false);
   if (!tableShown) return;
   // The two lines are separated by LF CR, as the word table stores breaks.
-  if (!events_.Confirm(Word::LeaveToMenu, "\n\r", Word::DataWillBeLost)) return;
+  if (!events_.Confirm(TableWord::LeaveToMenu, "\n\r", TableWord::DataWillBeLost)) return;
   events_.StopTableAnimations();
   events_.WritePlayerList();
   s.DealActive = false;
@@ -200,7 +200,7 @@ void GameDriver::onExitToMenu() {
 bool GameDriver::onCloseQuery(bool tableShown) {
   if (busy_) return false;
   BusyScope scope(*this);
-  if (tableShown && !events_.Confirm(Word::LeaveGame, " ", Word::DataWillBeLost)) {
+  if (tableShown && !events_.Confirm(TableWord::LeaveGame, " ", TableWord::DataWillBeLost)) {
     return false;
   }
   events_.WriteSettings();

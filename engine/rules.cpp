@@ -147,8 +147,8 @@ void OpenDeal(MatchState& s, TableEvents& events, DeckRandom* random,
   s.Trump = trumpCard.IsCard() ? trumpCard.suit : NoSuit;
 
   // 9, 10. Table buttons.
-  events.SetButtonCaption(TableButton::Continue, Word::ToBegin);
-  events.SetButtonCaption(TableButton::Exit, Word::ExitToMenu);
+  events.SetButtonCaption(TableButton::Continue, TableWord::ToBegin);
+  events.SetButtonCaption(TableButton::Exit, TableWord::ExitToMenu);
   events.SetButtonVisible(TableButton::Continue, true);
   events.SetButtonVisible(TableButton::Exit, true);
   events.SetButtonEnabled(TableButton::Exit, false);
@@ -310,7 +310,7 @@ bool PlayCard(MatchState& s, TableEvents& events, int seat, int slot, bool send)
   if (marriage == 0) {
     PlaySound(s, events, "WHodsDo", true);
   } else {
-    events.ShowBubbleWord(seat, marriage == 40 ? Word::Forty : Word::Twenty, closing);
+    events.ShowBubbleWord(seat, marriage == 40 ? TableWord::Forty : TableWord::Twenty, closing);
     events.DrawBoard(seat, false, BoardKeep, BoardKeep, s.Taken[At(seat)]);
     PlaySound(s, events, marriage == 40 ? "WSays40" : "WSays20", true);
   }
@@ -421,7 +421,7 @@ void CollectTrick(MatchState& s, TableEvents& events, bool visible) {
   events.DrawHand(1, true);
   events.DrawHand(2, true);
   for (int seat = 1; seat <= 3; ++seat) {
-    if (s.DealResult[At(seat)] >= 1) events.ShowBubbleWord(seat, Word::ICloseGame, false);
+    if (s.DealResult[At(seat)] >= 1) events.ShowBubbleWord(seat, TableWord::ICloseGame, false);
   }
 
   // 10, 11. Game over, or the next deal.
@@ -430,7 +430,7 @@ void CollectTrick(MatchState& s, TableEvents& events, bool visible) {
     gameOver = gameOver || s.GamePoints[At(seat)] >= s.GameTarget;
   }
   if (gameOver) {
-    events.SetButtonCaption(TableButton::Continue, Word::ToSumUpOfGame);
+    events.SetButtonCaption(TableButton::Continue, TableWord::ToSumUpOfGame);
     s.GameOver = true;
     s.Turn = TurnGameOver;
     if (!s.TourGame || s.TourSeat == 1) {
@@ -438,7 +438,7 @@ void CollectTrick(MatchState& s, TableEvents& events, bool visible) {
     }
     if (s.NetGame) events.SetChatEnabled(false);
   } else {
-    events.SetButtonCaption(TableButton::Continue, Word::NextRound);
+    events.SetButtonCaption(TableButton::Continue, TableWord::NextRound);
     s.Turn = TurnNextDeal;
     if (DrivesTable(s)) events.SetButtonEnabled(TableButton::Continue, true);
     if (s.TourGame && s.TourSeat == 1) events.RestartMoveClock();

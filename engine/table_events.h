@@ -89,7 +89,7 @@ struct MatchState;
 
 // Word-table entries the engine shows, named after their English text. The
 // window maps them to the ten-language table.
-enum class Word {
+enum class TableWord {
   ToBegin,              // "To Begin"
   OK,                   // "OK"
   NextRound,            // "Next Round"
@@ -165,10 +165,10 @@ class TableEvents {
   virtual void DrawBoard(int seat, bool highlight, std::int32_t corner,
                          std::int32_t middle, std::int32_t top) = 0;
   virtual void ShowBubbleName(int seat) = 0;
-  virtual void ShowBubbleWord(int seat, Word word, bool closing) = 0;
+  virtual void ShowBubbleWord(int seat, TableWord word, bool closing) = 0;
 
   // Buttons, menu, timer, help.
-  virtual void SetButtonCaption(TableButton button, Word caption) = 0;
+  virtual void SetButtonCaption(TableButton button, TableWord caption) = 0;
   virtual void SetButtonVisible(TableButton button, bool visible) = 0;
   virtual void SetButtonEnabled(TableButton button, bool enabled) = 0;
   virtual void SetMenuCommandEnabled(MenuCommand command, bool enabled) = 0;
@@ -198,7 +198,7 @@ class TableEvents {
   // Results and leaving.
   virtual void ShowResults(const ResultsFigures& figures) = 0;
   virtual void StoreGame(std::int32_t result) = 0;
-  virtual bool Confirm(Word first, std::string_view separator, Word second) = 0;
+  virtual bool Confirm(TableWord first, std::string_view separator, TableWord second) = 0;
   virtual void StopTableAnimations() = 0;
   virtual void WritePlayerList() = 0;
   virtual void WriteSettings() = 0;
@@ -225,8 +225,8 @@ class NullTableEvents final : public TableEvents {
   void Pause(int) override {}
   void DrawBoard(int, bool, std::int32_t, std::int32_t, std::int32_t) override {}
   void ShowBubbleName(int) override {}
-  void ShowBubbleWord(int, Word, bool) override {}
-  void SetButtonCaption(TableButton, Word) override {}
+  void ShowBubbleWord(int, TableWord, bool) override {}
+  void SetButtonCaption(TableButton, TableWord) override {}
   void SetButtonVisible(TableButton, bool) override {}
   void SetButtonEnabled(TableButton, bool) override {}
   void SetMenuCommandEnabled(MenuCommand, bool) override {}
@@ -250,7 +250,7 @@ class NullTableEvents final : public TableEvents {
   void CloseNetwork() override {}
   void ShowResults(const ResultsFigures&) override {}
   void StoreGame(std::int32_t) override {}
-  bool Confirm(Word, std::string_view, Word) override { return true; }
+  bool Confirm(TableWord, std::string_view, TableWord) override { return true; }
   void StopTableAnimations() override {}
   void WritePlayerList() override {}
   void WriteSettings() override {}

@@ -47,11 +47,6 @@ namespace tarvel {
 
 class MenuButton;
 
-// The engine's word entries. In this namespace the bare name Word is the
-// word table's lookup function, which hides the engine's enumeration of the
-// same name, so the window spells the type through this alias.
-using TableWord = enum Word;
-
 // The word-table entry of an engine word.
 WordId WordOf(TableWord word);
 // Its text in a language (several-row entries pick their row), UTF-8.

@@ -13,21 +13,21 @@
 
 namespace tarvel::testing {
 
-inline const char* WordName(Word word) {
+inline const char* WordName(TableWord word) {
   switch (word) {
-    case Word::ToBegin: return "ToBegin";
-    case Word::OK: return "OK";
-    case Word::NextRound: return "NextRound";
-    case Word::ToSumUpOfGame: return "ToSumUpOfGame";
-    case Word::ExitToMenu: return "ExitToMenu";
-    case Word::Twenty: return "Twenty";
-    case Word::Forty: return "Forty";
-    case Word::ICloseGame: return "ICloseGame";
-    case Word::Game: return "Game";
-    case Word::ExpectationOfServer: return "ExpectationOfServer";
-    case Word::LeaveToMenu: return "LeaveToMenu";
-    case Word::LeaveGame: return "LeaveGame";
-    case Word::DataWillBeLost: return "DataWillBeLost";
+    case TableWord::ToBegin: return "ToBegin";
+    case TableWord::OK: return "OK";
+    case TableWord::NextRound: return "NextRound";
+    case TableWord::ToSumUpOfGame: return "ToSumUpOfGame";
+    case TableWord::ExitToMenu: return "ExitToMenu";
+    case TableWord::Twenty: return "Twenty";
+    case TableWord::Forty: return "Forty";
+    case TableWord::ICloseGame: return "ICloseGame";
+    case TableWord::Game: return "Game";
+    case TableWord::ExpectationOfServer: return "ExpectationOfServer";
+    case TableWord::LeaveToMenu: return "LeaveToMenu";
+    case TableWord::LeaveGame: return "LeaveGame";
+    case TableWord::DataWillBeLost: return "DataWillBeLost";
   }
   return "?";
 }
@@ -95,11 +95,11 @@ class RecordingEvents final : public TableEvents {
         " " + Value(middle) + " " + Value(top));
   }
   void ShowBubbleName(int seat) override { Add("ShowBubbleName " + std::to_string(seat)); }
-  void ShowBubbleWord(int seat, Word word, bool closing) override {
+  void ShowBubbleWord(int seat, TableWord word, bool closing) override {
     Add("ShowBubbleWord " + std::to_string(seat) + " " + WordName(word) +
         (closing ? " closing" : ""));
   }
-  void SetButtonCaption(TableButton button, Word caption) override {
+  void SetButtonCaption(TableButton button, TableWord caption) override {
     Add(std::string("SetButtonCaption ") + ButtonName(button) + " " + WordName(caption));
   }
   void SetButtonVisible(TableButton button, bool visible) override {
@@ -148,7 +148,7 @@ class RecordingEvents final : public TableEvents {
         (f.overallView ? " overall" : ""));
   }
   void StoreGame(std::int32_t result) override { Add("StoreGame " + std::to_string(result)); }
-  bool Confirm(Word first, std::string_view separator, Word second) override {
+  bool Confirm(TableWord first, std::string_view separator, TableWord second) override {
     std::string sep;
     for (char c : separator) sep += c == '\n' ? "LF" : c == '\r' ? "CR" : std::string(1, c);
     Add(std::string("Confirm ") + WordName(first) + " [" + sep + "] " + WordName(second));
