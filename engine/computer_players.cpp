@@ -48,9 +48,9 @@ bool StrongerAllPlayed(const PlayedCards& log, Suit suit, int order) {
 // Slot of the card of rank order `order` in `suit` when the hand holds it and
 // it is the highest card of its suit still out; 0 otherwise.
 int MasterSlot(const Hand& hand, const PlayedCards& log, Suit suit, int order) {
-  const CardCode card = CardOfOrder(order, suit);
-  if (!HasCard(card, hand) || !StrongerAllPlayed(log, suit, order)) return 0;
-  return SlotOf(card, hand);
+  const int slot = SlotOf(CardOfOrder(order, suit), hand);
+  if (slot == 0 || !StrongerAllPlayed(log, suit, order)) return 0;
+  return slot;
 }
 
 // True when the hand holds a card of `suit` that beats a card of rank order
