@@ -10,7 +10,16 @@ RCC is Qt's resource compiler. OUT_DIR receives:
   medieval-v1.rcc      the same, format 1
   header-only.rcc      the first 20 bytes of medieval-v3.rcc
   half.rcc             its first half
-The fuzzer mutates these into damaged modules.
+and small modules written byte by byte in the format of rcc's version 1,
+each holding one picture, ":/QorCards06A/Ch09Med.png" unless said otherwise:
+  tiny.rcc                    sound, the picture is four bytes of junk
+  damaged-name-offset.rcc     a name offset far outside the file
+  damaged-child-offset.rcc    a folder whose children lie far outside the file
+  damaged-data-offset.rcc     the picture's data offset far outside the file
+  damaged-data-size.rcc       the picture's size far larger than the file
+  damaged-negative-count.rcc  a folder with -1 children (its one picture is Ch10Med.png)
+The damaged ones are modules that a download or a disk may spoil; loading
+any of them must leave the deck missing, not crash or hang the program.
 """
 
 import os
@@ -46,6 +55,36 @@ def picture_names():
     return names
 
 
+def resource_hash(name):
+    """The hash rcc stores beside every name (Qt's qt_hash over UTF-16)."""
+    h = 0
+    for c in name:
+        h = ((h << 4) + ord(c)) & 0xFFFFFFFF
+        h ^= (h & 0xF0000000) >> 23
+        h &= 0x0FFFFFFF
+    return h
+
+
+def tiny_module(name_offset=None, child_count=1, child_offset=2, data_offset=0, data_size=4,
+                file_name="Ch09Med.png"):
+    """A version 1 module: header, three tree nodes (root, folder, file),
+    the two names and the file's data, each part right after the other."""
+    def name(text):
+        return struct.pack(">HI", len(text), resource_hash(text)) + text.encode("utf-16-be")
+
+    folder_name = name("QorCards06A")
+    names = folder_name + name(file_name)
+    file_name_offset = len(folder_name) if name_offset is None else name_offset
+    tree = struct.pack(">IHII", 0, 2, 1, 1)  # root folder: one child, node 1
+    tree += struct.pack(">IHiI", 0, 2, child_count, child_offset)  # folder "QorCards06A"
+    tree += struct.pack(">IHHHI", file_name_offset, 0, 0, 1, data_offset)  # file, any country, language C
+    data = struct.pack(">I", data_size) + b"junk"
+    tree_at = 20
+    names_at = tree_at + len(tree)
+    data_at = names_at + len(names)
+    return b"qres" + struct.pack(">iiii", 1, tree_at, data_at, names_at) + tree + names + data
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
@@ -76,6 +115,19 @@ def main():
         f.write(module[:20])
     with open(os.path.join(out, "half.rcc"), "wb") as f:
         f.write(module[:len(module) // 2])
+    far = 0x7FFFFF00
+    tiny = {
+        "tiny.rcc": tiny_module(),
+        "damaged-name-offset.rcc": tiny_module(name_offset=far),
+        "damaged-child-offset.rcc": tiny_module(child_offset=0x07FFFFFF),
+        "damaged-data-offset.rcc": tiny_module(data_offset=far),
+        "damaged-data-size.rcc": tiny_module(data_size=far),
+        # The search among -1 children never ends unless it meets the name.
+        "damaged-negative-count.rcc": tiny_module(child_count=-1, file_name="Ch10Med.png"),
+    }
+    for name, data in tiny.items():
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
 
 
 if __name__ == "__main__":
