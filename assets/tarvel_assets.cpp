@@ -51,7 +51,9 @@ std::vector<CursorSpec> ParseCursorSpecs(const QByteArray& json) {
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError || !document.isObject()) return specs;
-  static const QRegularExpression kName(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,31}$"));
+  // Anchored as a whole: "$" alone would also match before a final line feed.
+  static const QRegularExpression kName(
+      QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z][A-Za-z0-9_]{0,31}")));
   const QJsonObject all = document.object();
   for (auto it = all.begin(); it != all.end(); ++it) {
     if (!kName.match(it.key()).hasMatch() || !it.value().isObject()) continue;

@@ -330,6 +330,7 @@ TEST(Cursors, MalformedListsAreDroppedNotTrusted) {
       {"entry not an object", QByteArray("{") + good + R"(,"X":5})", 1},
       {"bad name", QByteArray("{") + good + R"(,"../x":{"frames":1,"delay":0,"hotX":0,"hotY":0}})", 1},
       {"empty name", QByteArray("{") + good + R"(,"":{"frames":1,"delay":0,"hotX":0,"hotY":0}})", 1},
+      {"name ending in a line feed", QByteArray("{") + good + R"(,"A\n":{"frames":1,"delay":0,"hotX":0,"hotY":0}})", 1},
       {"no frames", QByteArray("{") + good + R"(,"A":{"frames":0,"delay":9,"hotX":0,"hotY":0}})", 1},
       {"too many frames", QByteArray("{") + good + R"(,"A":{"frames":100000,"delay":9,"hotX":0,"hotY":0}})", 1},
       {"negative delay", QByteArray("{") + good + R"(,"A":{"frames":2,"delay":-5,"hotX":0,"hotY":0}})", 1},
