@@ -68,7 +68,9 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   if (parser.isSet(help)) {
     result.ok = true;
     result.helpRequested = true;
-    result.message = parser.helpText();
+    // Without an application object Qt cannot know the program's name.
+    result.message = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                               QStringLiteral("tarvel"));
     return result;
   }
   if (!parser.positionalArguments().isEmpty()) {

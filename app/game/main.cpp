@@ -111,6 +111,17 @@ class ScreenshotRun : public QObject {
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;
   sinceStart.start();
+  {
+    // The help text needs no display: give it before the application
+    // connects to one, so that it also works on a text console.
+    QStringList raw;
+    for (int i = 0; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+    const tarvel::GameOptionsResult early = tarvel::ParseGameOptions(raw);
+    if (early.ok && early.helpRequested) {
+      Print(stdout, early.message);
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvel"));
 
@@ -119,10 +130,6 @@ int main(int argc, char** argv) {
     Print(stderr, QStringLiteral("tarvel: ") + parsed.message);
     Print(stderr, QStringLiteral("Try 'tarvel --help'."));
     return 2;
-  }
-  if (parsed.helpRequested) {
-    Print(stdout, parsed.message);
-    return 0;
   }
   const tarvel::GameOptions& options = parsed.options;
 
