@@ -138,15 +138,6 @@ bool ApplyGeneralFlags(std::string_view line, Settings& s) {
   return true;
 }
 
-void ClearPassport(Settings& s) {
-  s.TopTenServicePath.clear();
-  s.Nick.clear();
-  s.Country.clear();
-  s.City.clear();
-  s.Sex.clear();
-  s.StatServicePath.clear();
-}
-
 void SetPassportDefaults(Settings& s, const ServiceLineDefaults& services) {
   const Settings defaults;
   s.Nick = defaults.Nick;
@@ -330,6 +321,15 @@ std::optional<std::string> ReadFileHead(const std::filesystem::path& file, bool&
 }
 
 }  // namespace
+
+void ClearPassport(Settings& s) {
+  s.TopTenServicePath.clear();
+  s.Nick.clear();
+  s.Country.clear();
+  s.City.clear();
+  s.Sex.clear();
+  s.StatServicePath.clear();
+}
 
 LoadedSettings ParseSettings(std::string_view bytes, const ServiceLineDefaults& services) {
   return ParseLines(SplitLines(bytes, false), services);

@@ -125,4 +125,8 @@ bool SaveSettings(const std::filesystem::path& file, const Settings& settings);
 // The start-up reset of the four font names; their scales stay.
 void ResetFontNames(Settings& settings);
 
+// Empties the passport and the two service lines: the state of a record that
+// no settings file has filled yet.
+void ClearPassport(Settings& settings);
+
 }  // namespace tarvel

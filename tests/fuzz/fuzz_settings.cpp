@@ -59,12 +59,7 @@ void CheckRanges(const LoadedSettings& loaded) {
   // A parse that took no line changed nothing: the defaults, passport empty.
   if (loaded.AppliedLines == 0) {
     Settings untouched;
-    untouched.TopTenServicePath.clear();
-    untouched.Nick.clear();
-    untouched.Country.clear();
-    untouched.City.clear();
-    untouched.Sex.clear();
-    untouched.StatServicePath.clear();
+    ClearPassport(untouched);
     TARVEL_FUZZ_CHECK(s == untouched);
   }
 }

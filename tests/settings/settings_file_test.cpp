@@ -68,12 +68,7 @@ constexpr std::string_view kDefaultFile =
 // and the service lines empty.
 Settings WithoutFile() {
   Settings s;
-  s.TopTenServicePath.clear();
-  s.Nick.clear();
-  s.Country.clear();
-  s.City.clear();
-  s.Sex.clear();
-  s.StatServicePath.clear();
+  ClearPassport(s);
   return s;
 }
 
