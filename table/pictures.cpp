@@ -1,21 +1,27 @@
 #include "table/pictures.h"
 
 #include "settings/words/words.h"
+#include "table/resource_module.h"
 
 #ifdef TARVEL_HAS_ASSETS
 #include "assets/tarvel_assets.h"
 #endif
 
+#include <QByteArray>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainterPath>
 #include <QResource>
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <random>
+#include <span>
 
 namespace tarvel {
 
@@ -32,7 +38,22 @@ void EnsureProgramPictures()
 #endif
 }
 
-// A resource module registered for as long as this object lives.
+// The bytes of a module file, or nothing when it cannot be read or is larger
+// than any module.
+QByteArray ReadModule(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(kMaxResourceModuleSize)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+// A resource module registered for as long as this object lives. Qt trusts
+// every offset inside a registered module, so the file is read into memory,
+// checked whole, and those checked bytes (not the file, which may change in
+// the meantime) are what Qt reads. A module that fails the check counts as
+// missing.
 class ModuleSession {
 public:
     ModuleSession(const QString& programFolder, const QString& fileName)
@@ -41,16 +62,26 @@ public:
             ok_ = true;  // the program's own pictures need no module
             return;
         }
-        path_ = FindModule(programFolder, fileName);
-        ok_ = !path_.isEmpty() && QResource::registerResource(path_);
+        const QString path = FindModule(programFolder, fileName);
+        if (path.isEmpty()) {
+            return;
+        }
+        QByteArray bytes = ReadModule(path);
+        const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                 static_cast<std::size_t>(bytes.size()));
+        if (!IsSoundResourceModule(view, QT_CONFIG(zstd) ? ZstdEntries::Supported : ZstdEntries::Unsupported)) {
+            return;
+        }
+        bytes_ = std::move(bytes);
+        ok_ = QResource::registerResource(Data());
         if (!ok_) {
-            path_.clear();
+            bytes_.clear();
         }
     }
     ~ModuleSession()
     {
-        if (!path_.isEmpty()) {
-            QResource::unregisterResource(path_);
+        if (!bytes_.isEmpty()) {
+            QResource::unregisterResource(Data());
         }
     }
     ModuleSession(const ModuleSession&) = delete;
@@ -59,7 +90,11 @@ public:
     bool Ok() const { return ok_; }
 
 private:
-    QString path_;
+    const uchar* Data() const { return reinterpret_cast<const uchar*>(bytes_.constData()); }
+
+    // Registered while not empty; never changed then, so Qt's pointer into
+    // it stays valid.
+    QByteArray bytes_;
     bool ok_ = false;
 };
 
