@@ -93,7 +93,9 @@ private:
     const uchar* Data() const { return reinterpret_cast<const uchar*>(bytes_.constData()); }
 
     // Registered while not empty; never changed then, so Qt's pointer into
-    // it stays valid.
+    // it stays valid. Unregistering lets Qt drop its last reference to these
+    // bytes only because no QResource or resource file outlives a
+    // LoadPicture call; one kept past the session would read freed memory.
     QByteArray bytes_;
     bool ok_ = false;
 };
