@@ -69,7 +69,7 @@ public:
         QByteArray bytes = ReadModule(path);
         const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                                  static_cast<std::size_t>(bytes.size()));
-        if (!IsSoundResourceModule(view, QT_CONFIG(zstd) ? ZstdEntries::Supported : ZstdEntries::Unsupported)) {
+        if (!IsWellFormedResourceModule(view, QT_CONFIG(zstd) ? ZstdEntries::Supported : ZstdEntries::Unsupported)) {
             return;
         }
         bytes_ = std::move(bytes);

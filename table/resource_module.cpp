@@ -133,7 +133,7 @@ private:
 
 }  // namespace
 
-bool IsSoundResourceModule(std::span<const std::uint8_t> input, ZstdEntries zstd)
+bool IsWellFormedResourceModule(std::span<const std::uint8_t> input, ZstdEntries zstd)
 {
     const ModuleBytes bytes(input);
     if (bytes.Size() > kMaxResourceModuleSize || bytes.Size() < kHeaderSize ||

@@ -3,7 +3,7 @@
 // A module is a Qt binary resource file as rcc --binary writes it (formats 1,
 // 2 and 3). Qt checks only its header and then follows every offset inside
 // it unchecked, so a cut or spoiled file makes a picture lookup read outside
-// the file or loop forever. IsSoundResourceModule walks the whole file the
+// the file or loop forever. IsWellFormedResourceModule walks the whole file the
 // way Qt's lookups do and refuses it unless every read they can make stays
 // inside it and every lookup ends.
 //
@@ -39,6 +39,6 @@ enum class ZstdEntries { Supported, Unsupported };
 // data block inside the file; folders with a child count of 0 or more; a
 // tree without cycles or shared nodes; compressed entries that declare an
 // unpacked size of at most kMaxResourceModuleSize.
-bool IsSoundResourceModule(std::span<const std::uint8_t> bytes, ZstdEntries zstd);
+bool IsWellFormedResourceModule(std::span<const std::uint8_t> bytes, ZstdEntries zstd);
 
 }  // namespace tarvel

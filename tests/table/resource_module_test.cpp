@@ -33,7 +33,7 @@ constexpr std::uint16_t kZstd = 0x04;
 
 bool Sound(const Bytes& bytes, ZstdEntries zstd = ZstdEntries::Supported)
 {
-    return IsSoundResourceModule(bytes, zstd);
+    return IsWellFormedResourceModule(bytes, zstd);
 }
 
 Bytes ToBytes(const QByteArray& data)
