@@ -45,12 +45,22 @@ bool StrongerAllPlayed(const PlayedCards& log, Suit suit, int order) {
   return true;
 }
 
-// Slot of the card of rank order `order` in `suit` when the hand holds it and
-// it is the highest card of its suit still out; 0 otherwise.
-int MasterSlot(const Hand& hand, const PlayedCards& log, Suit suit, int order) {
-  const int slot = SlotOf(CardOfOrder(order, suit), hand);
-  if (slot == 0 || !StrongerAllPlayed(log, suit, order)) return 0;
-  return slot;
+// Rank order of the strongest card of `suit` still out (not in the log); 0
+// when all six are played. A held card is the highest of its suit still out
+// exactly when its rank order is this one: a stronger card is in the log, and
+// a weaker one has this card above it.
+int HighestOut(const PlayedCards& log, Suit suit) {
+  for (int order = OrderAce; order >= OrderNine; --order) {
+    if (!IsPlayed(CardOfOrder(order, suit), log)) return order;
+  }
+  return 0;
+}
+
+// Slot of the held card of `suit` that is the highest of its suit still out;
+// 0 when the hand lacks it. Its rank order goes to `order`.
+int MasterSlot(const Hand& hand, const PlayedCards& log, Suit suit, int& order) {
+  order = HighestOut(log, suit);
+  return order == 0 ? 0 : SlotOf(CardOfOrder(order, suit), hand);
 }
 
 // True when the hand holds a card of `suit` that beats a card of rank order
@@ -59,10 +69,8 @@ int MasterSlot(const Hand& hand, const PlayedCards& log, Suit suit, int order) {
 // card of the suit played.
 bool HoldsBeatingMaster(const Hand& hand, const PlayedCards& log, Suit suit,
                         int led_order) {
-  for (int order = OrderAce; order > led_order; --order) {
-    if (MasterSlot(hand, log, suit, order) != 0) return true;
-  }
-  return false;
+  int order = 0;
+  return MasterSlot(hand, log, suit, order) != 0 && order > led_order;
 }
 
 bool HoldsSideSuit(const Hand& hand, const SideSuits& side) {
@@ -98,12 +106,19 @@ int LeadWithoutOutsideTrumps(const Hand& hand, const PlayedCards& log,
                              Suit trump, std::int32_t taken) {
   const SideSuits side = SideSuitsOf(trump);
   // A1..A6: the side ace, then the 10 once the ace is gone, and so on down
-  // to the 9. Every step tries all side suits before the next one.
-  for (int order = OrderAce; order >= OrderNine; --order) {
-    for (Suit suit : side) {
-      if (const int slot = MasterSlot(hand, log, suit, order)) return slot;
+  // to the 9. Every step tries all side suits before the next one, so the
+  // strongest held master wins, and among equal ranks the first side suit.
+  int lead = 0;
+  int lead_order = 0;
+  for (Suit suit : side) {
+    int order = 0;
+    const int slot = MasterSlot(hand, log, suit, order);
+    if (slot != 0 && order > lead_order) {
+      lead = slot;
+      lead_order = order;
     }
   }
+  if (lead != 0) return lead;
   // A7: the trump marriage, led with the king.
   if (HasMarriage(hand, trump)) return SlotOf(MakeCard(RankKing, trump), hand);
   // A8: a side marriage led with the king once 46 points are taken.
@@ -129,9 +144,8 @@ int LeadWithOutsideTrumps(const Hand& hand, const PlayedCards& log, Suit trump) 
   // B1..B6: the highest trump still out, when the hand holds it. (The trump
   // 9 of B6 never leads here: with the five above played and the 9 in hand
   // all six trumps are known and list A applies.)
-  for (int order = OrderAce; order >= OrderNine; --order) {
-    if (const int slot = MasterSlot(hand, log, trump, order)) return slot;
-  }
+  int order = 0;
+  if (const int slot = MasterSlot(hand, log, trump, order)) return slot;
   // B7, B8: marriages, led with the queen.
   if (HasMarriage(hand, trump)) return SlotOf(MakeCard(RankQueen, trump), hand);
   const Suit marriage = FirstSideMarriage(hand, side);
