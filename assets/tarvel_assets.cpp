@@ -39,18 +39,18 @@ void InitTarvelAssets() {
   (void)registered;
 }
 
-QStringList CursorSpec::FrameNames() const {
+QStringList CursorInfo::FrameNames() const {
   if (frames == 1) return {name};
   QStringList names;
   for (int i = 1; i <= frames; ++i) names << QStringLiteral("%1_%2").arg(name).arg(i);
   return names;
 }
 
-std::vector<CursorSpec> ParseCursorSpecs(const QByteArray& json) {
-  std::vector<CursorSpec> specs;
+std::vector<CursorInfo> ParseCursorInfos(const QByteArray& json) {
+  std::vector<CursorInfo> cursors;
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-  if (error.error != QJsonParseError::NoError || !document.isObject()) return specs;
+  if (error.error != QJsonParseError::NoError || !document.isObject()) return cursors;
   // Anchored as a whole: "$" alone would also match before a final line feed.
   static const QRegularExpression kName(
       QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z][A-Za-z0-9_]{0,31}")));
@@ -58,25 +58,25 @@ std::vector<CursorSpec> ParseCursorSpecs(const QByteArray& json) {
   for (auto it = all.begin(); it != all.end(); ++it) {
     if (!kName.match(it.key()).hasMatch() || !it.value().isObject()) continue;
     const QJsonObject entry = it.value().toObject();
-    CursorSpec spec;
-    spec.name = it.key();
-    if (!IntField(entry, "frames", 1, kMaxFrames, &spec.frames) ||
-        !IntField(entry, "delay", 0, kMaxDelayMs, &spec.delayMs) ||
-        !IntField(entry, "hotX", 0, kCursorSize - 1, &spec.hotX) ||
-        !IntField(entry, "hotY", 0, kCursorSize - 1, &spec.hotY)) {
+    CursorInfo cursor;
+    cursor.name = it.key();
+    if (!IntField(entry, "frames", 1, kMaxFrames, &cursor.frames) ||
+        !IntField(entry, "delay", 0, kMaxDelayMs, &cursor.delayMs) ||
+        !IntField(entry, "hotX", 0, kCursorSize - 1, &cursor.hotX) ||
+        !IntField(entry, "hotY", 0, kCursorSize - 1, &cursor.hotY)) {
       continue;
     }
-    if (spec.frames > 1 && spec.delayMs == 0) continue;  // an animation that would never advance
-    specs.push_back(spec);
+    if (cursor.frames > 1 && cursor.delayMs == 0) continue;  // an animation that would never advance
+    cursors.push_back(cursor);
   }
-  return specs;
+  return cursors;
 }
 
-std::vector<CursorSpec> OwnCursorSpecs() {
+std::vector<CursorInfo> OwnCursorInfos() {
   InitTarvelAssets();
   QFile file(QStringLiteral(":/tarvel/Cursors.json"));
   if (!file.open(QIODevice::ReadOnly)) return {};
-  return ParseCursorSpecs(file.readAll());
+  return ParseCursorInfos(file.readAll());
 }
 
 }  // namespace tarvel

@@ -25,7 +25,7 @@ inline constexpr int kCursorSize = 32;
 // One of the program's own cursors ("CURARROW", "CURHAND", "CURWAIT",
 // "CUREDIT"). A cursor of one frame is the picture "<name>"; an animated one
 // has the pictures "<name>_1" .. "<name>_<frames>", each shown `delayMs`.
-struct CursorSpec {
+struct CursorInfo {
   QString name;
   int frames = 1;
   int delayMs = 0;
@@ -41,9 +41,9 @@ struct CursorSpec {
 // sound (bad name, no frames, an animation without delay, a hot spot outside
 // the picture) are left out; a document that is not such an object gives an
 // empty list. Sorted by name.
-std::vector<CursorSpec> ParseCursorSpecs(const QByteArray& json);
+std::vector<CursorInfo> ParseCursorInfos(const QByteArray& json);
 
 // The cursor list compiled in beside the cursor pictures (":/tarvel/Cursors.json").
-std::vector<CursorSpec> OwnCursorSpecs();
+std::vector<CursorInfo> OwnCursorInfos();
 
 }  // namespace tarvel

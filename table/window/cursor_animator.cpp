@@ -61,11 +61,11 @@ CursorFrames LoadOwnCursor(CursorRole role) {
     if (!still.isNull()) pictures.push_back(QPixmap::fromImage(still));
   }
   QPoint hot(0, 0);
-  for (const CursorSpec& spec : OwnCursorSpecs()) {
-    if (spec.name != name) continue;
-    hot = QPoint(spec.hotX, spec.hotY);
-    if (spec.delayMs > 0) result.delayMs = spec.delayMs;
-    if (static_cast<int>(pictures.size()) > spec.frames) pictures.resize(static_cast<std::size_t>(spec.frames));
+  for (const CursorInfo& cursor : OwnCursorInfos()) {
+    if (cursor.name != name) continue;
+    hot = QPoint(cursor.hotX, cursor.hotY);
+    if (cursor.delayMs > 0) result.delayMs = cursor.delayMs;
+    if (static_cast<int>(pictures.size()) > cursor.frames) pictures.resize(static_cast<std::size_t>(cursor.frames));
   }
   for (const QPixmap& picture : pictures) result.frames.emplace_back(picture, hot.x(), hot.y());
   return result;

@@ -277,27 +277,27 @@ TEST(CompiledIn, DecorationsAreNotCutOffAtTheirBorder) {
 }
 
 TEST(Cursors, OwnCursorsHaveEveryFrameAndAHotSpotOnThePicture) {
-  const std::vector<CursorSpec> specs = OwnCursorSpecs();
-  ASSERT_EQ(specs.size(), 4u);
+  const std::vector<CursorInfo> cursors = OwnCursorInfos();
+  ASSERT_EQ(cursors.size(), 4u);
   std::set<QString> names;
-  for (const CursorSpec& spec : specs) {
-    SCOPED_TRACE(spec.name.toStdString());
-    names.insert(spec.name);
-    if (spec.name == "CURARROW") {
-      EXPECT_EQ(spec.frames, 1);
+  for (const CursorInfo& cursor : cursors) {
+    SCOPED_TRACE(cursor.name.toStdString());
+    names.insert(cursor.name);
+    if (cursor.name == "CURARROW") {
+      EXPECT_EQ(cursor.frames, 1);
     } else {
-      EXPECT_GT(spec.frames, 1);
-      EXPECT_GT(spec.delayMs, 0);
+      EXPECT_GT(cursor.frames, 1);
+      EXPECT_GT(cursor.delayMs, 0);
     }
-    for (const QString& frame : spec.FrameNames()) {
+    for (const QString& frame : cursor.FrameNames()) {
       SCOPED_TRACE(frame.toStdString());
       const QImage image = Builtin(frame);
       ASSERT_EQ(image.size(), QSize(kCursorSize, kCursorSize));
       int near = 0;
       for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx)
-          if (image.rect().contains(spec.hotX + dx, spec.hotY + dy))
-            near += qAlpha(image.pixel(spec.hotX + dx, spec.hotY + dy)) > 0;
+          if (image.rect().contains(cursor.hotX + dx, cursor.hotY + dy))
+            near += qAlpha(image.pixel(cursor.hotX + dx, cursor.hotY + dy)) > 0;
       EXPECT_GT(near, 0) << "hot spot on empty ground";
       EXPECT_LT(OpaqueCount(image), kCursorSize * kCursorSize / 2) << "a cursor needs a see-through ground";
     }
@@ -306,9 +306,9 @@ TEST(Cursors, OwnCursorsHaveEveryFrameAndAHotSpotOnThePicture) {
 }
 
 TEST(Cursors, FrameNamesFollowTheConvention) {
-  CursorSpec still{"CURARROW", 1, 0, 2, 1};
+  CursorInfo still{"CURARROW", 1, 0, 2, 1};
   EXPECT_EQ(still.FrameNames(), QStringList{"CURARROW"});
-  CursorSpec moving{"CURWAIT", 3, 80, 16, 16};
+  CursorInfo moving{"CURWAIT", 3, 80, 16, 16};
   EXPECT_EQ(moving.FrameNames(), (QStringList{"CURWAIT_1", "CURWAIT_2", "CURWAIT_3"}));
 }
 
@@ -343,14 +343,14 @@ TEST(Cursors, MalformedListsAreDroppedNotTrusted) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    const std::vector<CursorSpec> specs = ParseCursorSpecs(c.json);
-    ASSERT_EQ(static_cast<int>(specs.size()), c.expected);
+    const std::vector<CursorInfo> cursors = ParseCursorInfos(c.json);
+    ASSERT_EQ(static_cast<int>(cursors.size()), c.expected);
     if (c.expected == 1) {
-      EXPECT_EQ(specs[0].name, "OK");
-      EXPECT_EQ(specs[0].frames, 2);
-      EXPECT_EQ(specs[0].delayMs, 50);
-      EXPECT_EQ(specs[0].hotX, 3);
-      EXPECT_EQ(specs[0].hotY, 4);
+      EXPECT_EQ(cursors[0].name, "OK");
+      EXPECT_EQ(cursors[0].frames, 2);
+      EXPECT_EQ(cursors[0].delayMs, 50);
+      EXPECT_EQ(cursors[0].hotX, 3);
+      EXPECT_EQ(cursors[0].hotY, 4);
     }
   }
 }

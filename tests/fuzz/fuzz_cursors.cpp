@@ -15,7 +15,7 @@
 
 namespace {
 
-using tarvel::CursorSpec;
+using tarvel::CursorInfo;
 
 // A letter, then at most 31 letters, digits and underscores (ASCII only).
 bool IsCursorName(const QString& name) {
@@ -29,43 +29,43 @@ bool IsCursorName(const QString& name) {
   return true;
 }
 
-void CheckSpec(const CursorSpec& spec, const QJsonObject& document) {
-  TARVEL_FUZZ_CHECK(IsCursorName(spec.name));
-  TARVEL_FUZZ_CHECK(spec.frames >= 1);
-  TARVEL_FUZZ_CHECK(spec.delayMs >= 0);
-  TARVEL_FUZZ_CHECK(spec.frames == 1 || spec.delayMs > 0);
-  TARVEL_FUZZ_CHECK(spec.hotX >= 0 && spec.hotX < tarvel::kCursorSize);
-  TARVEL_FUZZ_CHECK(spec.hotY >= 0 && spec.hotY < tarvel::kCursorSize);
+void CheckCursor(const CursorInfo& cursor, const QJsonObject& document) {
+  TARVEL_FUZZ_CHECK(IsCursorName(cursor.name));
+  TARVEL_FUZZ_CHECK(cursor.frames >= 1);
+  TARVEL_FUZZ_CHECK(cursor.delayMs >= 0);
+  TARVEL_FUZZ_CHECK(cursor.frames == 1 || cursor.delayMs > 0);
+  TARVEL_FUZZ_CHECK(cursor.hotX >= 0 && cursor.hotX < tarvel::kCursorSize);
+  TARVEL_FUZZ_CHECK(cursor.hotY >= 0 && cursor.hotY < tarvel::kCursorSize);
 
-  const QStringList frames = spec.FrameNames();
-  TARVEL_FUZZ_CHECK(frames.size() == spec.frames);
-  TARVEL_FUZZ_CHECK(spec.frames == 1 ? frames.front() == spec.name
-                                     : frames.front() == spec.name + QStringLiteral("_1"));
+  const QStringList frames = cursor.FrameNames();
+  TARVEL_FUZZ_CHECK(frames.size() == cursor.frames);
+  TARVEL_FUZZ_CHECK(cursor.frames == 1 ? frames.front() == cursor.name
+                                     : frames.front() == cursor.name + QStringLiteral("_1"));
 
   // The entry says exactly this.
-  const QJsonValue entry = document.value(spec.name);
+  const QJsonValue entry = document.value(cursor.name);
   TARVEL_FUZZ_CHECK(entry.isObject());
   const QJsonObject fields = entry.toObject();
-  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("frames")).toDouble() == spec.frames);
-  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("delay")).toDouble() == spec.delayMs);
-  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("hotX")).toDouble() == spec.hotX);
-  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("hotY")).toDouble() == spec.hotY);
+  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("frames")).toDouble() == cursor.frames);
+  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("delay")).toDouble() == cursor.delayMs);
+  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("hotX")).toDouble() == cursor.hotX);
+  TARVEL_FUZZ_CHECK(fields.value(QStringLiteral("hotY")).toDouble() == cursor.hotY);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray json(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  const std::vector<CursorSpec> specs = tarvel::ParseCursorSpecs(json);
-  if (specs.empty()) return 0;
+  const std::vector<CursorInfo> cursors = tarvel::ParseCursorInfos(json);
+  if (cursors.empty()) return 0;
 
   const QJsonDocument document = QJsonDocument::fromJson(json);
   TARVEL_FUZZ_CHECK(document.isObject());
   const QJsonObject object = document.object();
-  TARVEL_FUZZ_CHECK(specs.size() <= static_cast<std::size_t>(object.size()));
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    CheckSpec(specs[i], object);
-    if (i > 0) TARVEL_FUZZ_CHECK(specs[i - 1].name < specs[i].name);
+  TARVEL_FUZZ_CHECK(cursors.size() <= static_cast<std::size_t>(object.size()));
+  for (std::size_t i = 0; i < cursors.size(); ++i) {
+    CheckCursor(cursors[i], object);
+    if (i > 0) TARVEL_FUZZ_CHECK(cursors[i - 1].name < cursors[i].name);
   }
   return 0;
 }
