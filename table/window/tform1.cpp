@@ -341,12 +341,15 @@ void TForm1::ApplyFonts() {
 }
 
 void TForm1::LayoutMenu() {
+  // Reference rectangles on the 760 x 500 grid, placed like every other
+  // element of the window.
   const Scale& f = geometry_.Factors;
-  const int row = RoundHalfEven(f.S * 30);
-  const auto x = [&](int v) { return RoundHalfEven(f.X * v); };
-  const auto y = [&](int v) { return RoundHalfEven(f.Y * v); };
-  button6_->setGeometry(x(280), y(265) + 5 * row + tarvel::ScaleSize(f, 10), x(200), row);
-  button11_->setGeometry(x(330), y(465), x(100), row);
+  const auto place = [&](QWidget* button, int left, int top, int width, int height) {
+    button->setGeometry(tarvel::ScaleLeft(f, left, width), tarvel::ScaleTop(f, top, height),
+                        tarvel::ScaleSize(f, width), tarvel::ScaleSize(f, height));
+  };
+  place(button6_, 280, 425, 200, 30);
+  place(button11_, 330, 465, 100, 30);
 }
 
 void TForm1::LoadTitlePicture() {
