@@ -1,0 +1,185 @@
+#include "stats_module.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
+#include <QVariant>
+
+#include <array>
+
+namespace tarvel::services {
+namespace {
+
+constexpr std::int64_t kMaxGame = 99999;
+constexpr std::int64_t kChatList = 100;
+constexpr std::int64_t kMaxGameField = 1000000;
+constexpr const char* kCookieName = "qorkey";
+constexpr std::size_t kKeyLength = 32;
+
+bool IsKey(std::string_view text) {
+  if (text.size() != kKeyLength) return false;
+  for (const char c : text) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+QString GameColumns() {
+  QStringList columns;
+  for (int i = 1; i <= 12; ++i) columns << QStringLiteral("r%1").arg(i);
+  return columns.join(QLatin1Char(','));
+}
+
+}  // namespace
+
+std::vector<QStringList> StatsModule::Migrations() const {
+  QStringList gameColumns;
+  for (int i = 1; i <= 12; ++i) gameColumns << QStringLiteral("r%1 INTEGER NOT NULL DEFAULT 0").arg(i);
+  return {{
+      QStringLiteral("CREATE TABLE stat_starts (gid INTEGER NOT NULL, machine TEXT NOT NULL, "
+                     "starts INTEGER NOT NULL, first INTEGER NOT NULL, PRIMARY KEY (gid, machine))"),
+      QStringLiteral("CREATE TABLE stat_votes (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                     "gid INTEGER NOT NULL, machine TEXT NOT NULL, nick BLOB NOT NULL, "
+                     "at INTEGER NOT NULL, UNIQUE (gid, machine))"),
+      QStringLiteral("CREATE TABLE stat_games (gid INTEGER PRIMARY KEY, "
+                     "reports INTEGER NOT NULL DEFAULT 0, ") +
+          gameColumns.join(QStringLiteral(", ")) + QStringLiteral(")"),
+  }};
+}
+
+bool StatsModule::Open(QSqlDatabase& database) {
+  for (QSqlQuery* query : {&start_, &vote_, &games_, &readStarts_, &readVotes_, &lastVote_, &readGames_})
+    *query = QSqlQuery(database);
+  QStringList sums;
+  for (int i = 1; i <= 12; ++i) sums << QStringLiteral("r%1 = r%1 + excluded.r%1").arg(i);
+  return start_.prepare(QStringLiteral(
+             "INSERT INTO stat_starts (gid, machine, starts, first) VALUES (?, ?, 1, ?) "
+             "ON CONFLICT (gid, machine) DO UPDATE SET starts = starts + 1")) &&
+         vote_.prepare(QStringLiteral(
+             "INSERT OR IGNORE INTO stat_votes (gid, machine, nick, at) VALUES (?, ?, ?, ?)")) &&
+         games_.prepare(QStringLiteral("INSERT INTO stat_games (gid, reports, ") + GameColumns() +
+                        QStringLiteral(") VALUES (?, 1") + QStringLiteral(", ?").repeated(12) +
+                        QStringLiteral(") ON CONFLICT (gid) DO UPDATE SET reports = reports + 1, ") +
+                        sums.join(QStringLiteral(", "))) &&
+         readStarts_.prepare(QStringLiteral(
+             "SELECT COALESCE(SUM(starts), 0), COUNT(*) FROM stat_starts WHERE gid = ?")) &&
+         readVotes_.prepare(QStringLiteral("SELECT COUNT(*) FROM stat_votes WHERE gid = ?")) &&
+         lastVote_.prepare(QStringLiteral(
+             "SELECT nick FROM stat_votes WHERE gid = ? ORDER BY id DESC LIMIT 1")) &&
+         readGames_.prepare(QStringLiteral("SELECT reports, ") + GameColumns() +
+                            QStringLiteral(" FROM stat_games WHERE gid = ?"));
+}
+
+void StatsModule::AddRoutes(QHttpServer& server) {
+  AddFormRoute(server, QStringLiteral("/stat"),
+               [this](const FormFields& form, const QHttpServerRequest& request)
+                   -> std::optional<FormReply> {
+                 FormReply reply;
+                 std::optional<std::string> key = KeyOf(request);
+                 if (!key) {
+                   key = NewKey();
+                   reply.headers.emplace_back(
+                       QByteArrayLiteral("Set-Cookie"),
+                       QByteArray(kCookieName) + '=' + QByteArray::fromStdString(*key) +
+                           QByteArrayLiteral("; Max-Age=315360000; Path=/"));
+                 }
+                 std::optional<std::string> body = Serve(form, *key);
+                 if (!body) return std::nullopt;
+                 reply.body = std::move(*body);
+                 return reply;
+               });
+}
+
+std::vector<std::pair<QString, QString>> StatsModule::DirectoryKeys() const {
+  return {{QStringLiteral("StatPath"), EncipheredPath("stat")}};
+}
+
+std::optional<std::string> StatsModule::KeyOf(const QHttpServerRequest& request) {
+  for (const auto& [name, value] : request.headers()) {
+    if (name.compare("cookie", Qt::CaseInsensitive) != 0) continue;
+    for (const QByteArray& cookie : value.split(';')) {
+      const QByteArray pair = cookie.trimmed();
+      const QByteArray prefix = QByteArray(kCookieName) + '=';
+      if (pair.startsWith(prefix)) {
+        const std::string key = pair.mid(prefix.size()).toStdString();
+        if (IsKey(key)) return key;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string StatsModule::NewKey() {
+  std::array<quint32, 4> words{};
+  QRandomGenerator::system()->fillRange(words.data(), words.size());
+  return QByteArray(reinterpret_cast<const char*>(words.data()), sizeof(words)).toHex().toStdString();
+}
+
+std::optional<std::string> StatsModule::Serve(const FormFields& form, const std::string& key) {
+  const std::string shape = form.Shape();
+  const auto game = form.Number("gid", 1, kMaxGame);
+  if (!game) return std::nullopt;
+  const QByteArray machine = QByteArray::fromStdString(key);
+  if (shape == "gid") return *game == kChatList ? chatList_(*game) : Read(*game);
+  if (shape == "gid,stat1,stat2") {
+    const auto first = form.Number("stat2", 0, 1);
+    if (!form.Number("stat1", 1, 1) || !first) return std::nullopt;
+    start_.addBindValue(QVariant::fromValue(*game));
+    start_.addBindValue(machine);
+    start_.addBindValue(QVariant::fromValue(*first));
+    const bool stored = start_.exec();
+    start_.finish();
+    return std::string(stored ? kAccepted : kRefused);
+  }
+  if (shape == "gid,stat3,stat4") {
+    const auto nick = form.Text("stat4", 12);
+    if (!form.Number("stat3", 1, 1) || !nick) return std::nullopt;
+    vote_.addBindValue(QVariant::fromValue(*game));
+    vote_.addBindValue(machine);
+    vote_.addBindValue(QByteArray::fromStdString(*nick));
+    vote_.addBindValue(QDateTime::currentSecsSinceEpoch());
+    const bool counted = vote_.exec() && vote_.numRowsAffected() == 1;
+    vote_.finish();
+    return std::string(counted ? kAccepted : kRefused);
+  }
+  if (shape == "R1,R10,R11,R12,R2,R3,R4,R5,R6,R7,R8,R9,gid") {
+    std::array<std::int64_t, 12> values{};
+    for (int i = 0; i < 12; ++i) {
+      const auto value = form.Number("R" + std::to_string(i + 1), 0, kMaxGameField);
+      if (!value) return std::nullopt;
+      values[static_cast<std::size_t>(i)] = *value;
+    }
+    games_.addBindValue(QVariant::fromValue(*game));
+    for (const std::int64_t value : values) games_.addBindValue(QVariant::fromValue(value));
+    const bool stored = games_.exec();
+    games_.finish();
+    return std::string(stored ? kAccepted : kRefused);
+  }
+  return std::nullopt;
+}
+
+std::string StatsModule::Read(std::int64_t game) {
+  std::vector<std::string> fields;
+  readStarts_.addBindValue(QVariant::fromValue(game));
+  const bool starts = readStarts_.exec() && readStarts_.next();
+  fields.push_back(starts ? readStarts_.value(0).toString().toStdString() : "0");
+  fields.push_back(starts ? readStarts_.value(1).toString().toStdString() : "0");
+  readStarts_.finish();
+  readVotes_.addBindValue(QVariant::fromValue(game));
+  fields.push_back(readVotes_.exec() && readVotes_.next() ? readVotes_.value(0).toString().toStdString()
+                                                          : "0");
+  readVotes_.finish();
+  lastVote_.addBindValue(QVariant::fromValue(game));
+  fields.push_back(lastVote_.exec() && lastVote_.next() ? lastVote_.value(0).toByteArray().toStdString()
+                                                        : "#");
+  lastVote_.finish();
+  readGames_.addBindValue(QVariant::fromValue(game));
+  const bool games = readGames_.exec() && readGames_.next();
+  for (int i = 1; i <= 12; ++i)
+    fields.push_back(games ? readGames_.value(i).toString().toStdString() : "0");
+  fields.push_back(games ? readGames_.value(0).toString().toStdString() : "0");
+  readGames_.finish();
+  fields.push_back("#");
+  return ReplyRecord(fields) + "\n";
+}
+
+}  // namespace tarvel::services

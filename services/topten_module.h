@@ -1,0 +1,42 @@
+// The world top ten service: ordered lists of results named by a list
+// number, a player's neighbourhood, the number of games of a list, and the
+// chat board (list 100, one message per entry). Lists are read far more
+// often than written, so each list's reply is kept until the list changes.
+#pragma once
+
+#include <QSqlQuery>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "service_module.h"
+
+namespace tarvel::services {
+
+class TopTenModule : public ServiceModule {
+ public:
+  QString Name() const override { return QStringLiteral("topten"); }
+  std::vector<QStringList> Migrations() const override;
+  bool Open(QSqlDatabase& database) override;
+  void AddRoutes(QHttpServer& server) override;
+  std::vector<std::pair<QString, QString>> DirectoryKeys() const override;
+
+  // The reply to a list read: the best ten of `list`.
+  std::string ListReply(std::int64_t list);
+
+  // Serves a checked body; nothing when it is no request of this service.
+  std::optional<std::string> Serve(const FormFields& form);
+
+ private:
+  std::string Around(std::int64_t list, const std::string& nick, const std::string& city);
+  std::optional<std::string> Write(const FormFields& form);
+  std::string Records(std::int64_t list, std::int64_t offset);
+  std::int64_t Count(std::int64_t list);
+
+  QSqlQuery page_, rank_, best_, insert_, count_;
+  std::unordered_map<std::int64_t, std::string> cache_;
+};
+
+}  // namespace tarvel::services
