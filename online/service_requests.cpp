@@ -20,6 +20,10 @@ std::string Field(std::string_view name, std::string_view value) {
 std::string UserField(std::string_view name, std::string_view value) {
   return Field(name, WireSafe(value));
 }
+// "#" is the program's own mark of a text not given.
+std::string TextField(std::string_view name, std::string_view value) {
+  return value == "#" ? Field(name, value) : UserField(name, value);
+}
 
 std::string Join(std::initializer_list<std::string> fields) {
   std::string body;
@@ -126,7 +130,7 @@ bool ServiceRequests::WriteTopTen(const TopTenEntry& entry, std::int32_t& place)
       Join({Field("gid", Number(entry.list)), UserField("nick", entry.nick),
             UserField("city", entry.city), UserField("country", entry.country),
             Field("score", Number(entry.score)), UserField("R7", entry.r7),
-            Field("R8", kWireVersion), UserField("R9", entry.r9), UserField("R10", entry.r10)}) +
+            Field("R8", kWireVersion), TextField("R9", entry.r9), TextField("R10", entry.r10)}) +
       "*";
   const HttpReply reply = PostText(Endpoint::TopTenService, body, false);
   if (!reply.ok) return false;

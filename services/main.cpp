@@ -9,7 +9,11 @@
 #include <QHttpServer>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSocketNotifier>
 #include <QSqlQuery>
+
+#include <csignal>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -30,6 +34,22 @@ void Print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
   std::fputc('\n', stream);
   std::fflush(stream);
+}
+
+// SIGTERM and SIGINT end the event loop, so the database is closed cleanly.
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+void QuitOnSignals(QCoreApplication& app) {
+  if (::pipe(signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+  std::signal(SIGTERM, OnSignal);
+  std::signal(SIGINT, OnSignal);
 }
 
 int Fail(const QString& text) {
@@ -128,6 +148,7 @@ int main(int argc, char** argv) {
   const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
                            ? QStringLiteral("[%1]").arg(address.toString())
                            : address.toString();
+  QuitOnSignals(app);
   Print(stdout, QStringLiteral("tarvel-services: listening on http://%1:%2/").arg(host).arg(bound));
   return QCoreApplication::exec();
 }
