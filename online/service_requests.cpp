@@ -4,6 +4,7 @@
 #include <optional>
 #include <thread>
 
+#include "atomic_file.h"
 #include "cp1251.h"
 #include "replies.h"
 #include "settings_file.h"
@@ -186,6 +187,14 @@ bool ServiceRequests::ReadDocument(Endpoint endpoint, std::string& text) {
   const HttpReply reply = Run([&] { return HttpClient::Get(url); });
   if (reply.ok) text = reply.body;
   return reply.ok;
+}
+
+bool ServiceRequests::Download(const std::string& name, const std::filesystem::path& target) {
+  if (name.empty() || name.front() == '.' || name.find_first_of("/\\?#%") != std::string::npos)
+    return false;
+  const std::string url = endpoints_.Address(Endpoint::DownloadFolder) + name;
+  const HttpReply reply = Run([&] { return HttpClient::Get(url); });
+  return reply.ok && ReplaceFileContents(target, reply.body);
 }
 
 bool ServiceRequests::ReadNewsNumber(std::int32_t& latest) {

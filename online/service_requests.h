@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -87,6 +88,10 @@ class ServiceRequests {
   bool ReadNewsNumber(std::int32_t& latest);
   bool ReadExternalAddress(std::string& address);
   bool ReadDocument(Endpoint endpoint, std::string& text);
+
+  // Downloads `name` from the download folder into `target` (replaced whole,
+  // or left alone on failure). A name with a '/' or a leading '.' fails.
+  bool Download(const std::string& name, const std::filesystem::path& target);
 
   ServiceEndpoints& Endpoints() { return endpoints_; }
 
