@@ -1,6 +1,5 @@
 #include "replies.h"
 
-#include <charconv>
 #include <limits>
 
 #include "cp1251.h"
@@ -61,15 +60,6 @@ std::vector<ReplyFields> ReplyRecords(std::string_view reply, std::size_t limit,
     start = reply.find('$', start + 1 + end);
   }
   return records;
-}
-
-std::optional<std::int32_t> FieldNumber(std::string_view field) {
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-  if (field.empty() || field.front() == '+') return std::nullopt;
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
-  return value;
 }
 
 bool ParseTopTenReply(std::string_view reply, TopTenList& list) {

@@ -10,6 +10,7 @@
 // not part of its last record or number.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,8 +29,21 @@ using ReplyFields = std::vector<std::string_view>;
 std::vector<ReplyFields> ReplyRecords(std::string_view reply, std::size_t limit,
                                       bool starEnds = false);
 
+// A decimal integer with an optional sign that fits T; nothing else.
+template <typename T>
+std::optional<T> ParseDecimal(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() == '+') return std::nullopt;
+  T value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
 // A numeric field: optional sign and decimal digits that fit 32 bits.
-std::optional<std::int32_t> FieldNumber(std::string_view field);
+inline std::optional<std::int32_t> FieldNumber(std::string_view field) {
+  return ParseDecimal<std::int32_t>(field);
+}
 
 // World top ten lists and chat boards: fills `list` in the order of the
 // records (fields 1 Place, 3 Score, 4 Nick, 5 Country, 6 City, 7..10 R07..R10;

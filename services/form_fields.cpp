@@ -1,6 +1,6 @@
 #include "form_fields.h"
 
-#include <charconv>
+#include "replies.h"
 
 namespace tarvel::services {
 namespace {
@@ -78,7 +78,7 @@ std::optional<std::int64_t> FormFields::Number(const std::string& name, std::int
                                                std::int64_t high) const {
   const auto found = fields_.find(name);
   if (found == fields_.end()) return std::nullopt;
-  const std::optional<std::int64_t> number = ParseInteger(found->second);
+  const std::optional<std::int64_t> number = ParseDecimal<std::int64_t>(found->second);
   if (!number || *number < low || *number > high) return std::nullopt;
   return number;
 }
@@ -92,15 +92,6 @@ std::optional<std::string> FormFields::Text(const std::string& name, std::size_t
     const auto byte = static_cast<unsigned char>(c);
     if (ForbiddenInReply(byte) || c == '*' || c == '&' || c == '=') return std::nullopt;
   }
-  return value;
-}
-
-std::optional<std::int64_t> ParseInteger(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+') return std::nullopt;
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
 }
 

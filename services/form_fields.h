@@ -42,9 +42,6 @@ class FormFields {
   std::map<std::string, std::string> fields_;
 };
 
-// A decimal integer with an optional sign that fits 64 bits, nothing else.
-std::optional<std::int64_t> ParseInteger(std::string_view text);
-
 // A field of a reply record: never empty ("#" then), never with a blank, '$'
 // or a control character ('_' then).
 std::string ReplyField(std::string_view value);
