@@ -84,6 +84,41 @@ bool ChatPending(ServiceRequests& requests, const std::filesystem::path& folder,
   return notice.lastSeen < newest;
 }
 
+bool NoticePoller::CheckNews() {
+  const bool was = newsPending_;
+  newsPending_ = tarvel::NewsPending(requests_, folder_, latestNews_);
+  return newsPending_ && !was;
+}
+
+bool NoticePoller::CheckChat() {
+  const bool was = chatPending_;
+  chatPending_ = tarvel::ChatPending(requests_, folder_, newestChat_);
+  return chatPending_ && !was;
+}
+
+NoticePoller::Change NoticePoller::MenuBuilt() {
+  newsTicks_ = 0;
+  chatTicks_ = 0;
+  Change change;
+  change.news = CheckNews();
+  change.chat = CheckChat();
+  return change;
+}
+
+NoticePoller::Change NoticePoller::Tick(bool menuShown) {
+  constexpr long kNewsEvery = 3;
+  constexpr long kChatEvery = 90;
+  Change change;
+  if (menuShown && !newsPending_ && ++newsTicks_ % kNewsEvery == 0) change.news = CheckNews();
+  if (!chatPending_ && ++chatTicks_ % kChatEvery == 0) change.chat = CheckChat();
+  return change;
+}
+
+void NoticePoller::NewsOpened() {
+  WriteOpenedNews(folder_, latestNews_);
+  newsPending_ = false;
+}
+
 void ReportStart(ServiceRequests& requests, Settings& settings) {
   const bool first = !settings.StartReported;
   bool accepted = false;

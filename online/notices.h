@@ -45,6 +45,49 @@ bool NewsPending(ServiceRequests& requests, const std::filesystem::path& folder,
 bool ChatPending(ServiceRequests& requests, const std::filesystem::path& folder,
                  std::int32_t& newest);
 
+// When the main menu asks for news and chat: at each build of the menu
+// screen, then on its one-second timer every third tick for news (while the
+// menu shows and no news is pending) and every 90th tick for chat (while no
+// message is pending, also during a game).
+class NoticePoller {
+ public:
+  NoticePoller(ServiceRequests& requests, std::filesystem::path folder)
+      : requests_(requests), folder_(std::move(folder)) {}
+
+  // What became pending by a call (the menu raises a siren; a new chat
+  // message also plays its sound and may open the chat window).
+  struct Change {
+    bool news = false;
+    bool chat = false;
+  };
+
+  Change MenuBuilt();
+  Change Tick(bool menuShown);
+
+  bool NewsPending() const { return newsPending_; }
+  bool ChatPending() const { return chatPending_; }
+  std::int32_t LatestNews() const { return latestNews_; }
+  std::int32_t NewestChat() const { return newestChat_; }
+
+  // The news command: the latest number is stored as opened.
+  void NewsOpened();
+  // The chat window was shown: nothing is pending until a newer message.
+  void ChatOpened() { chatPending_ = false; }
+
+ private:
+  bool CheckNews();
+  bool CheckChat();
+
+  ServiceRequests& requests_;
+  std::filesystem::path folder_;
+  bool newsPending_ = false;
+  bool chatPending_ = false;
+  std::int32_t latestNews_ = 0;
+  std::int32_t newestChat_ = 0;
+  long newsTicks_ = 0;
+  long chatTicks_ = 0;
+};
+
 // The start report: a first start while `StartReported` is not set, then the
 // "ok" marker becomes `StartReported`. The caller then saves the settings.
 void ReportStart(ServiceRequests& requests, Settings& settings);

@@ -12,9 +12,9 @@
 #include <sys/prctl.h>
 
 #include <csignal>
+#include <filesystem>
 #include <thread>
 
-#include "online/notices.h"
 #include "settings/settings_file.h"
 
 namespace tarvel {
@@ -38,6 +38,13 @@ bool Answers(const QString& host, quint16 port) {
   const bool connected = probe.waitForConnected(kProbeMs);
   probe.abort();
   return connected;
+}
+
+// The folder shared by the maker's games: the data folder's parent.
+std::filesystem::path SharedFolder(const QString& dataFolder) {
+  std::filesystem::path folder(dataFolder.toStdString());
+  if (!folder.has_filename()) folder = folder.parent_path();
+  return folder.parent_path();
 }
 
 }  // namespace
@@ -92,7 +99,8 @@ OnlineSession::OnlineSession(const std::string& base, const QString& dataFolder,
     : local_(base, QCoreApplication::applicationDirPath(), dataFolder),
       endpoints_(base),
       waiter_(driver),
-      requests_(endpoints_, client_, waiter_) {
+      requests_(endpoints_, client_, waiter_),
+      notices_(requests_, SharedFolder(dataFolder)) {
   client_.SetCookieFile(QDir(dataFolder).filePath(QString::fromLatin1(kCookieFile)).toStdString());
 }
 

@@ -15,6 +15,7 @@
 #include "engine/game_driver.h"
 #include "online/endpoints.h"
 #include "online/http_client.h"
+#include "online/notices.h"
 #include "online/service_requests.h"
 
 namespace tarvel {
@@ -57,6 +58,9 @@ class OnlineSession {
   void StartUp(Settings& settings);
 
   ServiceRequests& Requests() { return requests_; }
+  // The news and chat checks of the main menu; their notice files lie in the
+  // parent of the data folder, shared by the maker's games.
+  NoticePoller& Notices() { return notices_; }
   const DirectoryState& Directory() const { return directory_; }
   bool ServicesStartedHere() const { return local_.Started(); }
 
@@ -66,6 +70,7 @@ class OnlineSession {
   HttpClient client_;
   WindowRequestWaiter waiter_;
   ServiceRequests requests_;
+  NoticePoller notices_;
   DirectoryState directory_;
 };
 

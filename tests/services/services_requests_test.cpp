@@ -247,3 +247,44 @@ TEST(ServicesRequests, DownOrSilentServerFailsWithinTheTimeOut) {
 
 }  // namespace
 }  // namespace tarvel::services::testing
+
+namespace tarvel::services::testing {
+namespace {
+
+TEST(ServicesRequests, NoticePollerAsksOnItsTicks) {
+  Services services;
+  NoticePoller poller(services.requests, services.data);
+  EXPECT_FALSE(poller.MenuBuilt().news);
+  ASSERT_EQ(RunProgram(TARVEL_SERVICES_PROGRAM, {"--data", services.data, "--add-news", "First"}), 0);
+  TopTenEntry message = Entry(kChatList, "Ann", "Rome", 5);
+  message.r10 = "hi";
+  std::int32_t place = 0;
+  ASSERT_TRUE(services.requests.WriteTopTen(message, place));
+
+  // News on every third tick while the menu shows; chat on the 90th, also
+  // during a game.
+  struct Step {
+    int ticks;
+    bool menuShown;
+    bool news, chat;
+  } const steps[] = {{2, true, false, false}, {1, false, false, false}, {1, true, true, false},
+                     {85, false, false, false}, {1, false, false, true}};
+  for (const Step& step : steps) {
+    NoticePoller::Change change;
+    for (int i = 0; i < step.ticks; ++i) {
+      const NoticePoller::Change tick = poller.Tick(step.menuShown);
+      change.news = change.news || tick.news;
+      change.chat = change.chat || tick.chat;
+    }
+    EXPECT_EQ(change.news, step.news) << step.ticks;
+    EXPECT_EQ(change.chat, step.chat) << step.ticks;
+  }
+  EXPECT_EQ(poller.LatestNews(), 1);
+  EXPECT_EQ(poller.NewestChat(), 5);
+  poller.NewsOpened();
+  EXPECT_EQ(ReadOpenedNews(services.data), 1);
+  EXPECT_FALSE(poller.MenuBuilt().news);
+}
+
+}  // namespace
+}  // namespace tarvel::services::testing
