@@ -26,7 +26,7 @@ class HttpClient {
  public:
   // Whole-request bound when no read time-out was set, and the bound on
   // connecting, in milliseconds.
-  static constexpr long kDefaultTimeoutMs = 15000;
+  static constexpr long kDefaultTimeoutMs = 10000;
   static constexpr long kConnectTimeoutMs = 5000;
 
   HttpClient();

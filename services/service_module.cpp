@@ -34,8 +34,8 @@ bool MigrateModule(QSqlDatabase& database, const ServiceModule& module, QString&
       }
     }
     if (ok) {
-      query.prepare(QStringLiteral("INSERT OR REPLACE INTO schema_versions (module, version) "
-                                   "VALUES (?, ?)"));
+      query.prepare(QStringLiteral("INSERT INTO schema_versions (module, version) VALUES (?, ?) "
+                                   "ON CONFLICT (module) DO UPDATE SET version = excluded.version"));
       query.addBindValue(module.Name());
       query.addBindValue(version + 1);
       ok = query.exec();

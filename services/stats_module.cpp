@@ -55,7 +55,8 @@ bool StatsModule::Open(QSqlDatabase& database) {
              "INSERT INTO stat_starts (gid, machine, starts, first) VALUES (?, ?, 1, ?) "
              "ON CONFLICT (gid, machine) DO UPDATE SET starts = starts + 1")) &&
          vote_.prepare(QStringLiteral(
-             "INSERT OR IGNORE INTO stat_votes (gid, machine, nick, at) VALUES (?, ?, ?, ?)")) &&
+             "INSERT INTO stat_votes (gid, machine, nick, at) VALUES (?, ?, ?, ?) "
+             "ON CONFLICT (gid, machine) DO NOTHING")) &&
          games_.prepare(QStringLiteral("INSERT INTO stat_games (gid, reports, ") + GameColumns() +
                         QStringLiteral(") VALUES (?, 1") + QStringLiteral(", ?").repeated(12) +
                         QStringLiteral(") ON CONFLICT (gid) DO UPDATE SET reports = reports + 1, ") +
