@@ -99,6 +99,9 @@ int main(int argc, char** argv) {
   if (!QDir().mkpath(dataFolder)) return Fail(QStringLiteral("cannot create ") + dataFolder);
   QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
   database.setDatabaseName(QDir(dataFolder).filePath(QString::fromLatin1(kDatabaseName)));
+  // A second program on the same folder (--add-news) waits for a write in
+  // progress instead of failing.
+  database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
   if (!database.open()) return Fail(database.lastError().text());
   QSqlQuery(database).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
   QSqlQuery(database).exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
