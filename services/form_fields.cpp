@@ -39,6 +39,14 @@ std::string_view Trimmed(std::string_view piece) {
   return piece;
 }
 
+// The players' name alphabet, in Windows-1251.
+bool InNameAlphabet(unsigned char byte) {
+  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+         (byte >= '0' && byte <= '9') || std::string_view("!(),-.@_").find(static_cast<char>(byte)) !=
+                                             std::string_view::npos ||
+         byte >= 0xC0 || byte == 0xA8 || byte == 0xB8;
+}
+
 bool ForbiddenInReply(unsigned char byte) {
   return byte < 0x20 || byte == 0x7F || byte == ' ' || byte == '$';
 }
@@ -91,6 +99,28 @@ std::optional<std::string> FormFields::Text(const std::string& name, std::size_t
   for (const char c : value) {
     const auto byte = static_cast<unsigned char>(c);
     if (ForbiddenInReply(byte) || c == '*' || c == '&' || c == '=') return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::string> FormFields::Name(const std::string& name, std::size_t minLength,
+                                            std::size_t maxLength, bool markAllowed) const {
+  const std::optional<std::string> value = Text(name, maxLength);
+  if (!value) return std::nullopt;
+  if (markAllowed && *value == "#") return value;
+  if (value->size() < minLength) return std::nullopt;
+  for (const char c : *value) {
+    if (!InNameAlphabet(static_cast<unsigned char>(c))) return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::string> FormFields::Country(const std::string& name) const {
+  const std::optional<std::string> value = Text(name, 5);
+  if (!value || value->size() != 5 || (*value)[0] < '1' || (*value)[0] > '6' || (*value)[1] != '-')
+    return std::nullopt;
+  for (std::size_t i = 2; i < 5; ++i) {
+    if ((*value)[i] < '0' || (*value)[i] > '9') return std::nullopt;
   }
   return value;
 }

@@ -38,6 +38,15 @@ class FormFields {
   // '$', '*', '&', '=' and no control character. Nothing otherwise.
   std::optional<std::string> Text(const std::string& name, std::size_t maxLength) const;
 
+  // A text of the players' name alphabet (Latin and Cyrillic letters, digits
+  // and ! ( ) , - . @ _) of minLength..maxLength characters, or exactly "#"
+  // where `markAllowed` (the program's mark of a text not given).
+  std::optional<std::string> Name(const std::string& name, std::size_t minLength,
+                                  std::size_t maxLength, bool markAllowed = false) const;
+
+  // A country code: a continent digit 1..6, '-', three digits.
+  std::optional<std::string> Country(const std::string& name) const;
+
  private:
   std::map<std::string, std::string> fields_;
 };

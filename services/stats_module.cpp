@@ -132,7 +132,7 @@ std::optional<std::string> StatsModule::Serve(const FormFields& form, const std:
     return std::string(stored ? kAccepted : kRefused);
   }
   if (shape == "gid,stat3,stat4") {
-    const auto nick = form.Text("stat4", 12);
+    const auto nick = form.Name("stat4", 2, 12);
     if (!form.Number("stat3", 1, 1) || !nick) return std::nullopt;
     vote_.addBindValue(QVariant::fromValue(*game));
     vote_.addBindValue(machine);

@@ -79,8 +79,8 @@ std::optional<std::string> TopTenModule::Serve(const FormFields& form) {
   }
   if (shape == "city,gid,nick") {
     const auto list = form.Number("gid", 1, kMaxList);
-    const auto nick = form.Text("nick", 12);
-    const auto city = form.Text("city", 15);
+    const auto nick = form.Name("nick", 2, 12);
+    const auto city = form.Name("city", 2, 15);
     if (!list || !nick || !city) return std::nullopt;
     return Around(*list, *nick, *city);
   }
@@ -147,13 +147,13 @@ std::string TopTenModule::Around(std::int64_t list, const std::string& nick,
 std::optional<std::string> TopTenModule::Write(const FormFields& form) {
   const auto list = form.Number("gid", 1, kMaxList);
   const auto score = form.Number("score", kInt32Min, kInt32Max);
-  const auto nick = form.Text("nick", 12);
-  const auto city = form.Text("city", 15);
-  const auto country = form.Text("country", 15);
-  const auto r7 = form.Text("R7", 8);
-  const auto r8 = form.Text("R8", 10);
-  const auto r9 = form.Text("R9", 60);
-  const auto r10 = form.Text("R10", 120);
+  const auto nick = form.Name("nick", 2, 12);
+  const auto city = form.Name("city", 2, 15);
+  const auto country = form.Country("country");
+  const auto r7 = form.Name("R7", 1, 1, true);  // the sex, M or W
+  const auto r8 = form.Name("R8", 1, 10);       // the sending program's version
+  const auto r9 = form.Name("R9", 1, 60, true);
+  const auto r10 = form.Name("R10", 1, 120, true);
   if (!list || !score || !nick || !city || !country || !r7 || !r8 || !r9 || !r10)
     return std::nullopt;
   insert_.addBindValue(QVariant::fromValue(*list));

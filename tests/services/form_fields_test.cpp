@@ -52,6 +52,28 @@ TEST(FormFields, NumbersAndTextsAreChecked) {
   EXPECT_EQ(form->Text("hash", 12), "#");
 }
 
+TEST(FormFields, NamesAndCountries) {
+  struct Case {
+    const char* value;
+    bool name;     // a nick of 2..12
+    bool country;
+  } const cases[] = {
+      {"Ann", true, false},        {"A", false, false},         {"Ann_(1).x@y!", true, false},
+      {"\xC8\xE2\xE0\xED", true, false},  // Windows-1251 Cyrillic
+      {"\xA8\xB8", true, false},   // Ё ё
+      {"a:b", false, false},       {"a%3Bb", false, false},     {"#", false, false},
+      {"1-001", true, true},       {"6-999", true, true},       {"7-001", true, false},
+      {"1-01", true, false},       {"1_001", true, false},      {"ThirteenChars", false, false},
+  };
+  for (const Case& c : cases) {
+    const auto form = FormFields::Parse(std::string("v=") + c.value);
+    ASSERT_TRUE(form.has_value()) << c.value;
+    EXPECT_EQ(form->Name("v", 2, 12).has_value(), c.name) << c.value;
+    EXPECT_EQ(form->Country("v").has_value(), c.country) << c.value;
+  }
+  EXPECT_EQ(FormFields::Parse("v=#")->Name("v", 2, 12, true), "#");
+}
+
 TEST(ReplyText, FieldsNeverCarryBlanks) {
   EXPECT_EQ(ReplyRecord({"1", "", "a b", "c$d", "e\nf"}), "$1 # a_b c_d e_f");
   EXPECT_EQ(NumberReply(12), "$12$\n");

@@ -123,7 +123,7 @@ TEST(ServicesRequests, StatisticsCountMachinesOnceAndChatNewsAndDocuments) {
   EXPECT_FALSE(ChatPending(requests, shared, newest));
   EXPECT_EQ(ReadChatNotice(shared), ChatNotice{});
   TopTenEntry message = Entry(kChatList, "Ann", "Rome", 2);
-  message.r9 = "12:00_01.02.2026_Tarvel";
+  message.r9 = "12_00_01.02.2026_Tarvel";
   message.r10 = "hello there & bye";
   std::int32_t place = 0;
   ASSERT_TRUE(requests.WriteTopTen(message, place));
