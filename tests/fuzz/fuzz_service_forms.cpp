@@ -24,6 +24,15 @@ void CheckForm(std::string_view body) {
       TARVEL_FUZZ_CHECK(!text->empty() && text->size() <= 12);
       TARVEL_FUZZ_CHECK(text->find_first_of(" $*&=\r\n\t") == std::string::npos);
     }
+    if (const auto text = form->Name(name, 2, 12)) {
+      TARVEL_FUZZ_CHECK(text->size() >= 2 && text->size() <= 12);
+      for (const char c : *text) {
+        const auto byte = static_cast<unsigned char>(c);
+        TARVEL_FUZZ_CHECK(byte > ' ' && c != '#' && c != '%' && c != '+' && c != ':');
+      }
+    }
+    if (const auto country = form->Country(name))
+      TARVEL_FUZZ_CHECK(country->size() == 5 && (*country)[1] == '-');
   }
 }
 
