@@ -102,9 +102,10 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       driver_(state_, *this, random_),
       online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.dataFolder, driver_)) {
   FormCreate();
-  // The online start-up waits for the first frame, so a slow or absent server
-  // never delays the window.
-  connect(this, &TForm1::IntroFramePainted, this, [this] { StartOnline(); }, Qt::QueuedConnection);
+  // The online start-up waits for the first frame, and for whatever the frame
+  // already queued, so a slow or absent server never delays the window.
+  connect(this, &TForm1::IntroFramePainted, this,
+          [this] { QTimer::singleShot(0, this, [this] { StartOnline(); }); });
 }
 
 TForm1::~TForm1() { timer1_.stop(); }
