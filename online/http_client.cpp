@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdlib>
 #include <mutex>
 
 namespace tarvel {
@@ -42,8 +43,26 @@ class HeaderList {
   curl_slist* list_ = nullptr;
 };
 
+// Hosts reached without a proxy: the user's list, and always this machine,
+// where the game's own services run.
+const std::string& NoProxyHosts() {
+  static const std::string hosts = [] {
+    std::string list = "localhost,127.0.0.1,::1";
+    for (const char* name : {"no_proxy", "NO_PROXY"}) {
+      if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
+        list += ',';
+        list += value;
+        break;
+      }
+    }
+    return list;
+  }();
+  return hosts;
+}
+
 void SetCommon(CURL* curl, const std::string& url, long timeoutMs, std::string& body) {
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_NOPROXY, NoProxyHosts().c_str());
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, HttpClient::kConnectTimeoutMs);
