@@ -47,14 +47,13 @@ class HttpClient {
   // Text style: `body` sent as it is.
   HttpReply PostText(const std::string& url, std::string_view body);
 
-  // The form-encoded body of a list-style request.
-  std::string FormBody(const FormFields& fields);
-
   // A GET with a fresh client and the default bounds.
   static HttpReply Get(const std::string& url, long timeoutMs = kDefaultTimeoutMs);
 
  private:
   HttpReply Post(const std::string& url, std::string_view body);
+  // The form-encoded body of a list-style request.
+  std::string FormBody(const FormFields& fields);
 
   void* curl_ = nullptr;  // CURL*
   std::string cookieFile_;

@@ -93,8 +93,6 @@ class ServiceRequests {
   // or left alone on failure). A name with a '/' or a leading '.' fails.
   bool Download(const std::string& name, const std::filesystem::path& target);
 
-  ServiceEndpoints& Endpoints() { return endpoints_; }
-
  private:
   HttpReply Run(const std::function<HttpReply()>& request);
   HttpReply PostList(Endpoint endpoint, const FormFields& fields, bool readTimeout);

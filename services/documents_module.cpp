@@ -16,12 +16,14 @@ QHttpServerResponse Utf8Text(const QByteArray& text, const QByteArray& type = "t
   return QHttpServerResponse(type + QByteArrayLiteral("; charset=utf-8"), text);
 }
 
-}  // namespace
-
+// A file name that may be served: letters, digits, '_', '-', '~', '.', no
+// leading '.', at most 200 characters.
 bool IsServableName(const QString& name) {
   static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9_~-][A-Za-z0-9_.~-]{0,199}$"));
   return allowed.match(name).hasMatch();
 }
+
+}  // namespace
 
 std::vector<QStringList> DocumentsModule::Migrations() const {
   return {{QStringLiteral("CREATE TABLE news (id INTEGER PRIMARY KEY AUTOINCREMENT, "

@@ -34,11 +34,12 @@ class DocumentsModule : public ServiceModule {
   // Adds a news item; false when it could not be stored.
   bool AddNews(const QString& text);
 
+ private:
   QByteArray Directory() const;
   QByteArray News();
+  // The page's lines: "_playlist.html" of the music folder when there is
+  // one, else one line per "Artist~Title.mp3" file of the folder.
   QByteArray Playlist() const;
-
- private:
   QHttpServerResponse File(const QStringList& folders, const QString& name,
                            const QByteArray& type) const;
 
@@ -46,9 +47,5 @@ class DocumentsModule : public ServiceModule {
   std::function<std::vector<std::pair<QString, QString>>()> directoryKeys_;
   QSqlQuery addNews_, readNews_;
 };
-
-// A file name that may be served: letters, digits, '_', '-', '~', '.', no
-// leading '.', at most 200 characters.
-bool IsServableName(const QString& name);
 
 }  // namespace tarvel::services

@@ -62,7 +62,6 @@ class OnlineSession {
   // parent of the data folder, shared by the maker's games.
   NoticePoller& Notices() { return notices_; }
   const DirectoryState& Directory() const { return directory_; }
-  bool ServicesStartedHere() const { return local_.Started(); }
 
  private:
   LocalServices local_;
