@@ -2,10 +2,13 @@
 // keep-alive connections on loopback, for a bounded time and count.
 //
 //   tarvel_bench_services [--seconds S] [--connections C] [--max-requests N]
+//                         [--writes-per-second W]
 //
 // Starts the real tarvel-services with a fresh data folder, writes 50 results
 // into list 807, then C client threads each send one list read at a time and
-// wait for its reply. Prints reads per second and latency percentiles.
+// wait for its reply. With W > 0 one more thread writes W results a second
+// into the same list, so reads after each write go to the database again.
+// Prints reads per second and latency percentiles.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -34,6 +37,7 @@ struct Options {
   double seconds = 5;
   int connections = 4;
   long maxRequests = 1000000;
+  int writesPerSecond = 0;
 };
 
 int Connect(int port) {
@@ -81,6 +85,8 @@ Options Parse(int argc, char** argv) {
     if (name == "--seconds") options.seconds = std::atof(argv[i + 1]);
     if (name == "--connections") options.connections = std::max(1, std::atoi(argv[i + 1]));
     if (name == "--max-requests") options.maxRequests = std::atol(argv[i + 1]);
+    if (name == "--writes-per-second")
+      options.writesPerSecond = std::clamp(std::atoi(argv[i + 1]), 0, 1000);
   }
   options.seconds = std::clamp(options.seconds, 0.5, 60.0);
   return options;
@@ -133,6 +139,21 @@ int main(int argc, char** argv) {
       if (fd >= 0) close(fd);
     });
   }
+  long writes = 0;
+  if (options.writesPerSecond > 0) {
+    threads.emplace_back([&] {
+      tarvel::HttpClient writer;
+      const auto step = std::chrono::microseconds(1000000 / options.writesPerSecond);
+      for (Clock::time_point next = Clock::now(); next < until; next += step) {
+        std::this_thread::sleep_until(next);
+        writer.PostText(services.Base() + "wtop10",
+                        "gid=807&nick=W" + std::to_string(writes % 1000) +
+                            "&city=Oslo&country=1-001&score=" + std::to_string(writes % 997) +
+                            "&R7=W&R8=5.7f&R9=#&R10=#*");
+        ++writes;
+      }
+    });
+  }
   for (std::thread& thread : threads) thread.join();
   const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
   services.Stop();
@@ -148,8 +169,8 @@ int main(int argc, char** argv) {
   auto percentile = [&all](double p) {
     return all[std::min(all.size() - 1, static_cast<std::size_t>(p * static_cast<double>(all.size())))];
   };
-  std::printf("world top ten list reads: %zu in %.2f s over %d connections, %ld failed\n", all.size(),
-              elapsed, options.connections, failures.load());
+  std::printf("world top ten list reads: %zu in %.2f s over %d connections, %ld failed, %ld writes\n",
+              all.size(), elapsed, options.connections, failures.load(), writes);
   std::printf("reads/s %.0f  latency ms: p50 %.3f  p90 %.3f  p99 %.3f  max %.3f\n",
               static_cast<double>(all.size()) / elapsed, percentile(0.5), percentile(0.9),
               percentile(0.99), all.back());
