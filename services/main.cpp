@@ -116,12 +116,12 @@ int main(int argc, char** argv) {
 
   // The services, in the order their tables are made. The tournament and the
   // accounts join this list as modules of their own.
-  auto topTen = std::make_unique<TopTenModule>();
+  auto topTen = std::make_unique<TopTenModule>(documentOptions.pauseTopTen, documentOptions.pauseChat);
   TopTenModule& topTenRef = *topTen;
   std::vector<std::unique_ptr<ServiceModule>> modules;
   modules.push_back(std::move(topTen));
   modules.push_back(std::make_unique<StatsModule>(
-      [&topTenRef](std::int64_t list) { return topTenRef.ListReply(list); }));
+      [&topTenRef](const FormFields& form) { return topTenRef.Serve(form); }));
   auto documents = std::make_unique<DocumentsModule>(documentOptions, [&modules] {
     std::vector<std::pair<QString, QString>> keys;
     for (const auto& module : modules) {

@@ -67,7 +67,7 @@ void AddFormRoute(QHttpServer& server, const QString& path, FormHandler handler)
                  if (!form) return WireReply("$error#\n", Status::BadRequest);
                  const std::optional<FormReply> reply = handler(*form, request);
                  if (!reply) return WireReply("$error#\n", Status::BadRequest);
-                 QHttpServerResponse response = WireReply(reply->body);
+                 QHttpServerResponse response = WireReply(reply->body, reply->status);
                  for (const auto& [name, value] : reply->headers) response.addHeader(name, value);
                  return response;
                });

@@ -58,6 +58,7 @@ QHttpServerResponse WireReply(std::string_view bytes,
 struct FormReply {
   std::string body;
   std::vector<std::pair<QByteArray, QByteArray>> headers;
+  QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok;
 };
 
 // A service's handler: its reply, or nothing for a request it does not serve

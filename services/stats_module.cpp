@@ -74,18 +74,16 @@ void StatsModule::AddRoutes(QHttpServer& server) {
   AddFormRoute(server, QStringLiteral("/stat"),
                [this](const FormFields& form, const QHttpServerRequest& request)
                    -> std::optional<FormReply> {
-                 FormReply reply;
                  std::optional<std::string> key = KeyOf(request);
-                 if (!key) {
-                   key = NewKey();
-                   reply.headers.emplace_back(
+                 const bool newKey = !key;
+                 if (newKey) key = NewKey();
+                 std::optional<FormReply> reply = Serve(form, *key);
+                 if (reply && newKey) {
+                   reply->headers.emplace_back(
                        QByteArrayLiteral("Set-Cookie"),
                        QByteArray(kCookieName) + '=' + QByteArray::fromStdString(*key) +
                            QByteArrayLiteral("; Max-Age=315360000; Path=/"));
                  }
-                 std::optional<std::string> body = Serve(form, *key);
-                 if (!body) return std::nullopt;
-                 reply.body = std::move(*body);
                  return reply;
                });
 }
@@ -115,12 +113,19 @@ std::string StatsModule::NewKey() {
   return QByteArray(reinterpret_cast<const char*>(words.data()), sizeof(words)).toHex().toStdString();
 }
 
-std::optional<std::string> StatsModule::Serve(const FormFields& form, const std::string& key) {
+std::optional<FormReply> StatsModule::Serve(const FormFields& form, const std::string& key) {
+  if (form.Shape() == "gid" && form.Number("gid", kChatList, kChatList)) return chatList_(form);
+  std::optional<std::string> body = Count(form, key);
+  if (!body) return std::nullopt;
+  return FormReply{std::move(*body), {}};
+}
+
+std::optional<std::string> StatsModule::Count(const FormFields& form, const std::string& key) {
   const std::string shape = form.Shape();
   const auto game = form.Number("gid", 1, kMaxGame);
   if (!game) return std::nullopt;
   const QByteArray machine = QByteArray::fromStdString(key);
-  if (shape == "gid") return *game == kChatList ? chatList_(*game) : Read(*game);
+  if (shape == "gid") return Read(*game);
   if (shape == "gid,stat1,stat2") {
     const auto first = form.Number("stat2", 0, 1);
     if (!form.Number("stat1", 1, 1) || !first) return std::nullopt;

@@ -19,7 +19,7 @@ namespace tarvel::services {
 class StatsModule : public ServiceModule {
  public:
   // `chatList` answers a read of list 100.
-  explicit StatsModule(std::function<std::string(std::int64_t)> chatList)
+  explicit StatsModule(std::function<std::optional<FormReply>(const FormFields&)> chatList)
       : chatList_(std::move(chatList)) {}
 
   QString Name() const override { return QStringLiteral("stats"); }
@@ -29,16 +29,17 @@ class StatsModule : public ServiceModule {
   std::vector<std::pair<QString, QString>> DirectoryKeys() const override;
 
   // Serves a checked body for the machine `key`.
-  std::optional<std::string> Serve(const FormFields& form, const std::string& key);
+  std::optional<FormReply> Serve(const FormFields& form, const std::string& key);
 
   // The machine key of a request's cookie, if it carries a well-formed one.
   static std::optional<std::string> KeyOf(const QHttpServerRequest& request);
   static std::string NewKey();
 
  private:
+  std::optional<std::string> Count(const FormFields& form, const std::string& key);
   std::string Read(std::int64_t game);
 
-  std::function<std::string(std::int64_t)> chatList_;
+  std::function<std::optional<FormReply>(const FormFields&)> chatList_;
   QSqlQuery start_, vote_, games_, readStarts_, readVotes_, lastVote_, readGames_;
 };
 

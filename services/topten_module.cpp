@@ -14,6 +14,7 @@ constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kMaxList = 99999;
 // A cycle of games per result sent.
 constexpr std::int64_t kGamesPerEntry = 30;
+constexpr std::int64_t kChatList = 100;
 
 QByteArray Bytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
@@ -54,18 +55,25 @@ bool TopTenModule::Open(QSqlDatabase& database) {
 
 void TopTenModule::AddRoutes(QHttpServer& server) {
   AddFormRoute(server, QStringLiteral("/wtop10"),
-               [this](const FormFields& form, const QHttpServerRequest&) -> std::optional<FormReply> {
-                 std::optional<std::string> reply = Serve(form);
-                 if (!reply) return std::nullopt;
-                 return FormReply{std::move(*reply), {}};
-               });
+               [this](const FormFields& form, const QHttpServerRequest&) { return Serve(form); });
 }
 
 std::vector<std::pair<QString, QString>> TopTenModule::DirectoryKeys() const {
   return {{QStringLiteral("WTGamesPatt"), EncipheredPath("wtop10")}};
 }
 
-std::optional<std::string> TopTenModule::Serve(const FormFields& form) {
+std::optional<FormReply> TopTenModule::Serve(const FormFields& form) {
+  const auto list = form.Number(form.Has("rgid") ? "rgid" : "gid", 1, kMaxList);
+  if (list && (*list == kChatList ? chatPaused_ : topTenPaused_)) {
+    FormReply paused{"$paused#\n", {}, QHttpServerResponse::StatusCode::ServiceUnavailable};
+    return paused;
+  }
+  std::optional<std::string> body = Answer(form);
+  if (!body) return std::nullopt;
+  return FormReply{std::move(*body), {}};
+}
+
+std::optional<std::string> TopTenModule::Answer(const FormFields& form) {
   const std::string shape = form.Shape();
   if (shape == "gid") {
     const auto list = form.Number("gid", 1, kMaxList);

@@ -17,19 +17,23 @@ namespace tarvel::services {
 
 class TopTenModule : public ServiceModule {
  public:
+  // A paused service answers its requests with "service unavailable".
+  TopTenModule(bool topTenPaused, bool chatPaused)
+      : topTenPaused_(topTenPaused), chatPaused_(chatPaused) {}
+
   QString Name() const override { return QStringLiteral("topten"); }
   std::vector<QStringList> Migrations() const override;
   bool Open(QSqlDatabase& database) override;
   void AddRoutes(QHttpServer& server) override;
   std::vector<std::pair<QString, QString>> DirectoryKeys() const override;
 
-  // The reply to a list read: the best ten of `list`.
-  std::string ListReply(std::int64_t list);
-
   // Serves a checked body; nothing when it is no request of this service.
-  std::optional<std::string> Serve(const FormFields& form);
+  std::optional<FormReply> Serve(const FormFields& form);
 
  private:
+  std::optional<std::string> Answer(const FormFields& form);
+  // The reply to a list read: the best ten of `list`.
+  std::string ListReply(std::int64_t list);
   std::string Around(std::int64_t list, const std::string& nick, const std::string& city);
   std::optional<std::string> Write(const FormFields& form);
   std::string Records(std::int64_t list, std::int64_t offset);
@@ -37,6 +41,8 @@ class TopTenModule : public ServiceModule {
 
   QSqlQuery page_, rank_, best_, insert_, count_;
   std::unordered_map<std::int64_t, std::string> cache_;
+  bool topTenPaused_;
+  bool chatPaused_;
 };
 
 }  // namespace tarvel::services

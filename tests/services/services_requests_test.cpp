@@ -136,6 +136,11 @@ TEST(ServicesRequests, StatisticsCountMachinesOnceAndChatNewsAndDocuments) {
   ASSERT_TRUE(requests.ReadTopTen(kChatList, board));
   EXPECT_EQ(board[0].R10, "hello_there___bye");
   EXPECT_EQ(board[0].R09, message.r9);
+  // The statistics service hands out the same board.
+  const HttpReply fromStat =
+      services.client.PostText(services.endpoints.Address(Endpoint::StatService), "gid=100");
+  EXPECT_EQ(fromStat.body,
+            services.client.PostText(services.endpoints.Address(Endpoint::TopTenService), "gid=100").body);
 
   // News: none, then one added from the command line.
   std::int32_t latest = -1;
@@ -203,6 +208,12 @@ TEST(ServicesRequests, DirectoryKeysPausesAndFallBacks) {
     const DirectoryState state = services.requests.ReadServiceDirectory(settings);
     EXPECT_TRUE(state.topTenPaused);
     EXPECT_TRUE(state.chatPaused);
+    // A paused service refuses its requests; the statistics still answer.
+    TopTenList list;
+    TQorStat stat;
+    EXPECT_FALSE(services.requests.ReadTopTen(kWorldList, list));
+    EXPECT_FALSE(services.requests.ReadTopTen(kChatList, list));
+    EXPECT_TRUE(services.requests.ReadStatistics(stat));
   }
   // No services: nothing paused, the stored addresses stay.
   ServiceEndpoints endpoints("http://127.0.0.1:" + std::to_string(FreePort()) + "/");
