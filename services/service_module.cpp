@@ -8,6 +8,12 @@
 
 namespace tarvel::services {
 
+StatementRun::StatementRun(QSqlQuery& query, std::initializer_list<QVariant> values)
+    : query_(query) {
+  for (const QVariant& value : values) query_.addBindValue(value);
+  ok_ = query_.exec();
+}
+
 bool MigrateModule(QSqlDatabase& database, const ServiceModule& module, QString& error) {
   QSqlQuery query(database);
   if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_versions ("

@@ -11,10 +11,14 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
+#include <QVariant>
+
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -43,6 +47,30 @@ class ServiceModule {
 
   // Keys of the service directory with their values (already enciphered).
   virtual std::vector<std::pair<QString, QString>> DirectoryKeys() const { return {}; }
+};
+
+// One run of a prepared statement with its values bound in order; the
+// statement is made ready for its next run when this ends.
+class StatementRun {
+ public:
+  StatementRun(QSqlQuery& query, std::initializer_list<QVariant> values);
+  ~StatementRun() { query_.finish(); }
+  StatementRun(const StatementRun&) = delete;
+  StatementRun& operator=(const StatementRun&) = delete;
+
+  bool Ok() const { return ok_; }
+  // The next row of a SELECT; false at the end or when the run failed.
+  bool Next() { return ok_ && query_.next(); }
+  QVariant Value(int column) const { return query_.value(column); }
+  qint64 Number(int column) const { return query_.value(column).toLongLong(); }
+  // The first column of the first row as a number, `otherwise` when none.
+  qint64 Single(qint64 otherwise = 0) { return Next() ? Number(0) : otherwise; }
+  int RowsAffected() const { return query_.numRowsAffected(); }
+  qint64 LastInsertId() const { return query_.lastInsertId().toLongLong(); }
+
+ private:
+  QSqlQuery& query_;
+  bool ok_ = false;
 };
 
 // Brings a module's tables to its newest version inside one transaction per

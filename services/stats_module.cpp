@@ -129,61 +129,50 @@ std::optional<std::string> StatsModule::Count(const FormFields& form, const std:
   if (shape == "gid,stat1,stat2") {
     const auto first = form.Number("stat2", 0, 1);
     if (!form.Number("stat1", 1, 1) || !first) return std::nullopt;
-    start_.addBindValue(QVariant::fromValue(*game));
-    start_.addBindValue(machine);
-    start_.addBindValue(QVariant::fromValue(*first));
-    const bool stored = start_.exec();
-    start_.finish();
-    return std::string(stored ? kAccepted : kRefused);
+    const StatementRun run(start_, {QVariant::fromValue(*game), machine, QVariant::fromValue(*first)});
+    return std::string(run.Ok() ? kAccepted : kRefused);
   }
   if (shape == "gid,stat3,stat4") {
     const auto nick = form.Name("stat4", 2, 12);
     if (!form.Number("stat3", 1, 1) || !nick) return std::nullopt;
-    vote_.addBindValue(QVariant::fromValue(*game));
-    vote_.addBindValue(machine);
-    vote_.addBindValue(QByteArray::fromStdString(*nick));
-    vote_.addBindValue(QDateTime::currentSecsSinceEpoch());
-    const bool counted = vote_.exec() && vote_.numRowsAffected() == 1;
-    vote_.finish();
-    return std::string(counted ? kAccepted : kRefused);
+    const StatementRun run(vote_, {QVariant::fromValue(*game), machine,
+                                   QByteArray::fromStdString(*nick),
+                                   QDateTime::currentSecsSinceEpoch()});
+    return std::string(run.Ok() && run.RowsAffected() == 1 ? kAccepted : kRefused);
   }
   if (shape == "R1,R10,R11,R12,R2,R3,R4,R5,R6,R7,R8,R9,gid") {
-    std::array<std::int64_t, 12> values{};
-    for (int i = 0; i < 12; ++i) {
+    std::array<QVariant, 12> values;
+    for (std::size_t i = 0; i < values.size(); ++i) {
       const auto value = form.Number("R" + std::to_string(i + 1), 0, kMaxGameField);
       if (!value) return std::nullopt;
-      values[static_cast<std::size_t>(i)] = *value;
+      values[i] = QVariant::fromValue(*value);
     }
-    games_.addBindValue(QVariant::fromValue(*game));
-    for (const std::int64_t value : values) games_.addBindValue(QVariant::fromValue(value));
-    const bool stored = games_.exec();
-    games_.finish();
-    return std::string(stored ? kAccepted : kRefused);
+    const StatementRun run(games_, {QVariant::fromValue(*game), values[0], values[1], values[2],
+                                    values[3], values[4], values[5], values[6], values[7],
+                                    values[8], values[9], values[10], values[11]});
+    return std::string(run.Ok() ? kAccepted : kRefused);
   }
   return std::nullopt;
 }
 
 std::string StatsModule::Read(std::int64_t game) {
+  const QVariant gid = QVariant::fromValue(game);
   std::vector<std::string> fields;
-  readStarts_.addBindValue(QVariant::fromValue(game));
-  const bool starts = readStarts_.exec() && readStarts_.next();
-  fields.push_back(starts ? readStarts_.value(0).toString().toStdString() : "0");
-  fields.push_back(starts ? readStarts_.value(1).toString().toStdString() : "0");
-  readStarts_.finish();
-  readVotes_.addBindValue(QVariant::fromValue(game));
-  fields.push_back(readVotes_.exec() && readVotes_.next() ? readVotes_.value(0).toString().toStdString()
-                                                          : "0");
-  readVotes_.finish();
-  lastVote_.addBindValue(QVariant::fromValue(game));
-  fields.push_back(lastVote_.exec() && lastVote_.next() ? lastVote_.value(0).toByteArray().toStdString()
-                                                        : "#");
-  lastVote_.finish();
-  readGames_.addBindValue(QVariant::fromValue(game));
-  const bool games = readGames_.exec() && readGames_.next();
-  for (int i = 1; i <= 12; ++i)
-    fields.push_back(games ? readGames_.value(i).toString().toStdString() : "0");
-  fields.push_back(games ? readGames_.value(0).toString().toStdString() : "0");
-  readGames_.finish();
+  {
+    StatementRun starts(readStarts_, {gid});
+    const bool read = starts.Next();
+    fields.push_back(std::to_string(read ? starts.Number(0) : 0));
+    fields.push_back(std::to_string(read ? starts.Number(1) : 0));
+  }
+  fields.push_back(std::to_string(StatementRun(readVotes_, {gid}).Single()));
+  {
+    StatementRun last(lastVote_, {gid});
+    fields.push_back(last.Next() ? last.Value(0).toByteArray().toStdString() : "#");
+  }
+  StatementRun games(readGames_, {gid});
+  const bool read = games.Next();
+  for (int i = 1; i <= 12; ++i) fields.push_back(std::to_string(read ? games.Number(i) : 0));
+  fields.push_back(std::to_string(read ? games.Number(0) : 0));
   fields.push_back("#");
   return ReplyRecord(fields) + "\n";
 }

@@ -97,19 +97,14 @@ std::optional<std::string> TopTenModule::Answer(const FormFields& form) {
 }
 
 std::string TopTenModule::Records(std::int64_t list, std::int64_t offset) {
-  page_.addBindValue(QVariant::fromValue(list));
-  page_.addBindValue(QVariant::fromValue(offset));
+  StatementRun page(page_, {QVariant::fromValue(list), QVariant::fromValue(offset)});
   std::string reply;
-  if (page_.exec()) {
-    std::int64_t place = offset;
-    while (page_.next()) {
-      reply += ReplyRecord({std::to_string(++place), page_.value(0).toString().toStdString(),
-                            page_.value(1).toString().toStdString(), Text(page_.value(2)),
-                            Text(page_.value(3)), Text(page_.value(4)), Text(page_.value(5)),
-                            Text(page_.value(6)), Text(page_.value(7)), Text(page_.value(8))});
-    }
+  for (std::int64_t place = offset; page.Next();) {
+    reply += ReplyRecord({std::to_string(++place), std::to_string(page.Number(0)),
+                          std::to_string(page.Number(1)), Text(page.Value(2)), Text(page.Value(3)),
+                          Text(page.Value(4)), Text(page.Value(5)), Text(page.Value(6)),
+                          Text(page.Value(7)), Text(page.Value(8))});
   }
-  page_.finish();
   return reply + "\n";
 }
 
@@ -122,32 +117,27 @@ std::string TopTenModule::ListReply(std::int64_t list) {
 }
 
 std::int64_t TopTenModule::Count(std::int64_t list) {
-  count_.addBindValue(QVariant::fromValue(list));
-  const std::int64_t count = count_.exec() && count_.next() ? count_.value(0).toLongLong() : 0;
-  count_.finish();
-  return count;
+  return StatementRun(count_, {QVariant::fromValue(list)}).Single();
+}
+
+std::int64_t TopTenModule::Above(std::int64_t list, std::int64_t score, std::int64_t id) {
+  return StatementRun(rank_, {QVariant::fromValue(list), QVariant::fromValue(score),
+                              QVariant::fromValue(score), QVariant::fromValue(id)})
+      .Single();
 }
 
 std::string TopTenModule::Around(std::int64_t list, const std::string& nick,
                                  const std::string& city) {
-  best_.addBindValue(QVariant::fromValue(list));
-  best_.addBindValue(Bytes(nick));
-  best_.addBindValue(Bytes(city));
-  if (!best_.exec() || !best_.next()) {
-    best_.finish();
-    return "\n";
+  std::int64_t id = 0;
+  std::int64_t score = 0;
+  {
+    StatementRun best(best_, {QVariant::fromValue(list), Bytes(nick), Bytes(city)});
+    if (!best.Next()) return "\n";
+    id = best.Number(0);
+    score = best.Number(1);
   }
-  const std::int64_t id = best_.value(0).toLongLong();
-  const std::int64_t score = best_.value(1).toLongLong();
-  best_.finish();
-  rank_.addBindValue(QVariant::fromValue(list));
-  rank_.addBindValue(QVariant::fromValue(score));
-  rank_.addBindValue(QVariant::fromValue(score));
-  rank_.addBindValue(QVariant::fromValue(id));
-  const std::int64_t above = rank_.exec() && rank_.next() ? rank_.value(0).toLongLong() : 0;
-  rank_.finish();
   // The player in the middle of ten places where the list allows it.
-  const std::int64_t offset = std::clamp<std::int64_t>(above - 4, 0,
+  const std::int64_t offset = std::clamp<std::int64_t>(Above(list, score, id) - 4, 0,
                                                        std::max<std::int64_t>(Count(list) - 10, 0));
   return Records(list, offset);
 }
@@ -164,23 +154,17 @@ std::optional<std::string> TopTenModule::Write(const FormFields& form) {
   const auto r10 = form.Name("R10", 1, 120, true);
   if (!list || !score || !nick || !city || !country || !r7 || !r8 || !r9 || !r10)
     return std::nullopt;
-  insert_.addBindValue(QVariant::fromValue(*list));
-  insert_.addBindValue(QVariant::fromValue(*score));
-  for (const std::string* text : {&*nick, &*country, &*city, &*r7, &*r8, &*r9, &*r10})
-    insert_.addBindValue(Bytes(*text));
-  insert_.addBindValue(QDateTime::currentSecsSinceEpoch());
-  const bool stored = insert_.exec();
-  const std::int64_t id = insert_.lastInsertId().toLongLong();
-  insert_.finish();
-  if (!stored) return NumberReply(-1);
+  std::int64_t id = 0;
+  {
+    const StatementRun insert(insert_, {QVariant::fromValue(*list), QVariant::fromValue(*score),
+                                        Bytes(*nick), Bytes(*country), Bytes(*city), Bytes(*r7),
+                                        Bytes(*r8), Bytes(*r9), Bytes(*r10),
+                                        QDateTime::currentSecsSinceEpoch()});
+    if (!insert.Ok()) return NumberReply(-1);
+    id = insert.LastInsertId();
+  }
   cache_.erase(*list);
-  rank_.addBindValue(QVariant::fromValue(*list));
-  rank_.addBindValue(QVariant::fromValue(*score));
-  rank_.addBindValue(QVariant::fromValue(*score));
-  rank_.addBindValue(QVariant::fromValue(id));
-  const std::int64_t above = rank_.exec() && rank_.next() ? rank_.value(0).toLongLong() : 0;
-  rank_.finish();
-  return NumberReply(above + 1);
+  return NumberReply(Above(*list, *score, id) + 1);
 }
 
 }  // namespace tarvel::services

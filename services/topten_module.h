@@ -38,6 +38,8 @@ class TopTenModule : public ServiceModule {
   std::optional<std::string> Write(const FormFields& form);
   std::string Records(std::int64_t list, std::int64_t offset);
   std::int64_t Count(std::int64_t list);
+  // How many entries of `list` stand before the entry `id` with `score`.
+  std::int64_t Above(std::int64_t list, std::int64_t score, std::int64_t id);
 
   QSqlQuery page_, rank_, best_, insert_, count_;
   std::unordered_map<std::int64_t, std::string> cache_;
