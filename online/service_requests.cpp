@@ -92,7 +92,8 @@ HttpReply ServiceRequests::PostText(Endpoint endpoint, const std::string& utf8Bo
   });
 }
 
-DirectoryState ServiceRequests::ReadServiceDirectory(Settings& settings, long waitForStartMs) {
+DirectoryState ServiceRequests::ReadServiceDirectory(Settings& settings, long waitForStartMs,
+                                                     const std::function<bool()>& starting) {
   endpoints_.UseEncipheredAddress(Endpoint::TopTenService, settings.TopTenServicePath);
   endpoints_.UseEncipheredAddress(Endpoint::StatService, settings.StatServicePath);
   const std::string url = endpoints_.Address(Endpoint::ServiceDirectory);
@@ -101,7 +102,7 @@ DirectoryState ServiceRequests::ReadServiceDirectory(Settings& settings, long wa
     const Clock::time_point until = Clock::now() + std::chrono::milliseconds(waitForStartMs);
     for (;;) {
       HttpReply attempt = HttpClient::Get(url);
-      if (!attempt.refused || Clock::now() >= until) return attempt;
+      if (!attempt.refused || Clock::now() >= until || (starting && !starting())) return attempt;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   });

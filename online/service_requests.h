@@ -62,10 +62,12 @@ class ServiceRequests {
   ServiceRequests(ServiceEndpoints& endpoints, HttpClient& client, RequestWaiter& waiter);
 
   // The service directory (GET). While `waitForStartMs` > 0 a refused
-  // connection is tried again until that much time has passed: the local
-  // services may just be starting. The settings lines are taken into the
-  // endpoints first, so a directory without keys leaves them in force.
-  DirectoryState ReadServiceDirectory(Settings& settings, long waitForStartMs = 0);
+  // connection is tried again until that much time has passed, or until
+  // `starting` (asked from the waiting thread) says the services gave up: the
+  // local services may just be starting. The settings lines are taken into
+  // the endpoints first, so a directory without keys leaves them in force.
+  DirectoryState ReadServiceDirectory(Settings& settings, long waitForStartMs = 0,
+                                      const std::function<bool()>& starting = {});
 
   // World top ten: list (L, 3000 ms), around the player (T, 3000 ms).
   bool ReadTopTen(std::int32_t list, TopTenList& entries);

@@ -82,6 +82,8 @@ LocalServices::LocalServices(const std::string& base, const QString& programFold
   process_->setStandardOutputFile(QProcess::nullDevice());
   // The services end with the game even when the game is killed.
   process_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+  running_ = std::make_shared<std::atomic<bool>>(true);
+  QObject::connect(process_.get(), &QProcess::finished, [running = running_] { *running = false; });
   process_->start();
   if (!process_->waitForStarted(kProbeMs)) process_.reset();
 }
@@ -105,7 +107,8 @@ OnlineSession::OnlineSession(const std::string& base, const QString& dataFolder,
 }
 
 void OnlineSession::StartUp(Settings& settings) {
-  directory_ = requests_.ReadServiceDirectory(settings, local_.Started() ? kStartWaitMs : 0);
+  directory_ = requests_.ReadServiceDirectory(settings, local_.Started() ? kStartWaitMs : 0,
+                                              [this] { return local_.Running(); });
   ReportStart(requests_, settings);
 }
 

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -44,9 +45,12 @@ class LocalServices {
   LocalServices& operator=(const LocalServices&) = delete;
 
   bool Started() const { return process_ != nullptr; }
+  // The program started here still runs; safe to ask from any thread.
+  bool Running() const { return running_ && *running_; }
 
  private:
   std::unique_ptr<QProcess> process_;
+  std::shared_ptr<std::atomic<bool>> running_;
 };
 
 class OnlineSession {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTcpServer>
@@ -110,6 +111,36 @@ TEST(OnlineSession, WindowPaintsWithWaitCursorAndStaysBusyDuringARequest) {
   EXPECT_FALSE(window->Driver().busy());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   window->close();
+}
+
+}  // namespace
+}  // namespace tarvel::testing
+
+namespace tarvel::testing {
+namespace {
+
+// Services that cannot open their database end at once; the game goes on
+// without them and stops waiting for them.
+TEST(OnlineSession, ServicesThatCannotStartLeaveTheGameOffline) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("tarvel-services.sqlite")));
+  QTcpServer portFinder;
+  portFinder.listen(QHostAddress::LocalHost, 0);
+  const quint16 port = portFinder.serverPort();
+  portFinder.close();
+  MatchState state;
+  Settings settings;
+  TForm1::Options options;
+  options.dataFolder = dir.path() + QLatin1Char('/');
+  options.servicesBase = "http://127.0.0.1:" + std::to_string(port) + "/";
+  TForm1 window(state, settings, options);
+  window.show();
+  QElapsedTimer guard;
+  guard.start();
+  while (!window.OnlineStarted() && guard.elapsed() < 30000) QCoreApplication::processEvents();
+  ASSERT_TRUE(window.OnlineStarted());
+  EXPECT_FALSE(window.Online().Directory().read);
+  window.close();
 }
 
 }  // namespace
