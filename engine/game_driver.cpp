@@ -56,6 +56,15 @@ void GameDriver::runWhenIdle(std::function<void()> action) {
   action();
 }
 
+void GameDriver::runBusy(const std::function<void()>& work) {
+  if (busy_) {
+    work();
+    return;
+  }
+  BusyScope scope(*this);
+  work();
+}
+
 GameDriver::GameDriver(MatchState& state, TableEvents& events, DeckRandom& random)
     : state_(state), events_(events), random_(random) {}
 

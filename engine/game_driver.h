@@ -68,6 +68,11 @@ class GameDriver {
   // while a card flies must not act on the half-played move.
   void runWhenIdle(std::function<void()> action);
 
+  // Runs `work` (a blocking request outside the game's own handlers) with the
+  // driver busy, so ticks and clicks that arrive meanwhile do nothing; inside
+  // a running handler it simply runs.
+  void runBusy(const std::function<void()>& work);
+
   // True while a handler is running.
   bool busy() const { return busy_; }
 

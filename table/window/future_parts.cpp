@@ -13,8 +13,6 @@ bool CheckClubFiles(const QString&, Settings&) { return true; }
 
 void LoadRadioList(const QString&, const Settings&) {}
 
-void ReportStartToStatistics(Settings&) {}
-
 void LoginStoredAccount(const QString&) {}
 
 void PrepareMusic(bool) {}

@@ -29,10 +29,6 @@ bool CheckClubFiles(const QString& dataFolder, Settings& settings);
 // Internet radio (media): read the station list at start-up.
 void LoadRadioList(const QString& dataFolder, const Settings& settings);
 
-// Statistics service (online): report the start; the settings are saved when
-// the service accepts it.
-void ReportStartToStatistics(Settings& settings);
-
 // Player accounts (online): log in to a stored account.
 void LoginStoredAccount(const QString& dataFolder);
 

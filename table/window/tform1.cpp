@@ -99,8 +99,13 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
                 [this] { return static_cast<int>(backRandom_() % 10) + 1; }),
       view_(state_, settings_, pictures_),
       flight_(*this),
-      driver_(state_, *this, random_) {
+      driver_(state_, *this, random_),
+      online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.dataFolder, driver_)) {
   FormCreate();
+  // The online start-up waits for the first frame, and for whatever the frame
+  // already queued, so a slow or absent server never delays the window.
+  connect(this, &TForm1::IntroFramePainted, this,
+          [this] { QTimer::singleShot(0, this, [this] { StartOnline(); }); });
 }
 
 TForm1::~TForm1() { timer1_.stop(); }
@@ -236,9 +241,9 @@ bool TForm1::StartUp() {
   hints.setColor(QPalette::ToolTipText, QColor(255, 0, 0));
   QToolTip::setPalette(hints);
 
-  // 8. Texts; 9. the online start report, the account and the music.
+  // 8. Texts; 9. the account and the music. The online start report follows
+  // the first frame (StartOnline).
   ApplyLanguage(true);
-  ReportStartToStatistics(settings_);
   LoginStoredAccount(options_.dataFolder);
   PrepareMusic(settings_.MusicOn);
 
@@ -290,8 +295,16 @@ void TForm1::ShowIntro(bool tick) {
   update();
 }
 
+void TForm1::StartOnline() {
+  if (onlineStarted_ || !startedUp_ || clubCheckFailed_) return;
+  onlineStarted_ = true;
+  online_->StartUp(settings_);
+  WriteSettings();
+}
+
 void TForm1::Image1Click() {
   if (!introShown_ || !startedUp_) return;
+  StartOnline();
   timer1_.stop();
   introShown_ = false;
   ApplyWindowSize();

@@ -37,6 +37,7 @@
 #include "table/window/cursor_animator.h"
 #include "table/window/intro_screen.h"
 #include "table/window/message_sink.h"
+#include "table/window/online_session.h"
 #include "table/window/sound_player.h"
 
 class QAction;
@@ -136,6 +137,10 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QImage Snapshot();
   // A card flight is running.
   bool Flying() const { return flightWork_ != nullptr; }
+  // The online services (requests, the service directory's state).
+  OnlineSession& Online() { return *online_; }
+  // The online start-up steps have run (they run once, after the first frame).
+  bool OnlineStarted() const { return onlineStarted_; }
 
   // FlightSurface.
   QImage GrabClient() override;
@@ -229,6 +234,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void LoadTitlePicture();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
+  void StartOnline();
 
   MatchState& state_;
   Settings& settings_;
@@ -250,6 +256,8 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   CursorAnimator cursors_;
   IntroScreen intro_;
   QTimer timer1_;
+  std::unique_ptr<OnlineSession> online_;
+  bool onlineStarted_ = false;
 
   WindowGeometry geometry_;
   bool startedUp_ = false;

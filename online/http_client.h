@@ -1,0 +1,63 @@
+// The HTTP client of the online services, over libcurl. POST requests go
+// through one long-lived client that keeps its cookies and its read time-out
+// between requests; GET documents are fetched with a fresh client each time.
+// Every request is bounded in time: a server that is down or never answers is
+// a failed request, never a hang.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tarvel {
+
+struct HttpReply {
+  bool ok = false;     // transfer done and a status below 400
+  long status = 0;     // HTTP status, 0 when none came
+  std::string body;    // the reply's bytes as received
+  bool refused = false;  // the connection was refused (nothing listens there)
+};
+
+// name=value pairs of a list-style request, as bytes to be form-encoded.
+using FormFields = std::vector<std::pair<std::string, std::string>>;
+
+class HttpClient {
+ public:
+  // Whole-request bound when no read time-out was set, and the bound on
+  // connecting, in milliseconds.
+  static constexpr long kDefaultTimeoutMs = 10000;
+  static constexpr long kConnectTimeoutMs = 5000;
+
+  HttpClient();
+  ~HttpClient();
+  HttpClient(const HttpClient&) = delete;
+  HttpClient& operator=(const HttpClient&) = delete;
+
+  // Cookies persist in this file between runs (the services know a machine
+  // by the cookie they gave it). Empty keeps them in memory only.
+  void SetCookieFile(const std::string& file);
+
+  // The read time-out of the requests that follow (milliseconds).
+  void SetReadTimeout(long milliseconds) { timeoutMs_ = milliseconds; }
+  long ReadTimeout() const { return timeoutMs_; }
+
+  // List style: names and values form-encoded and joined with '&'.
+  HttpReply PostList(const std::string& url, const FormFields& fields);
+  // Text style: `body` sent as it is.
+  HttpReply PostText(const std::string& url, std::string_view body);
+
+  // A GET with a fresh client and the default bounds.
+  static HttpReply Get(const std::string& url, long timeoutMs = kDefaultTimeoutMs);
+
+ private:
+  HttpReply Post(const std::string& url, std::string_view body);
+  // The form-encoded body of a list-style request.
+  std::string FormBody(const FormFields& fields);
+
+  void* curl_ = nullptr;  // CURL*
+  std::string cookieFile_;
+  long timeoutMs_ = kDefaultTimeoutMs;
+};
+
+}  // namespace tarvel

@@ -1,0 +1,151 @@
+#include "replies.h"
+
+#include <limits>
+
+#include "cp1251.h"
+
+namespace tarvel {
+namespace {
+
+// Line breaks that a service writes after its last record or number.
+std::string_view WithoutClosingBreaks(std::string_view reply) {
+  while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r')) reply.remove_suffix(1);
+  return reply;
+}
+
+ReplyFields SplitFields(std::string_view record) {
+  ReplyFields fields;
+  for (;;) {
+    const std::size_t blank = record.find(' ');
+    fields.push_back(record.substr(0, blank));
+    if (blank == std::string_view::npos) break;
+    record.remove_prefix(blank + 1);
+  }
+  return fields;
+}
+
+// Field `index` (1-based) of a record, if the record has it.
+std::optional<std::string_view> Field(const ReplyFields& fields, std::size_t index) {
+  if (index == 0 || index > fields.size()) return std::nullopt;
+  return fields[index - 1];
+}
+
+bool TakeNumber(const ReplyFields& fields, std::size_t index, std::int32_t& target) {
+  const std::optional<std::string_view> field = Field(fields, index);
+  if (!field) return true;
+  const std::optional<std::int32_t> number = FieldNumber(*field);
+  if (!number) return false;
+  target = *number;
+  return true;
+}
+
+void TakeText(const ReplyFields& fields, std::size_t index, std::string& target) {
+  if (const std::optional<std::string_view> field = Field(fields, index))
+    target = Cp1251ToUtf8(*field);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::vector<ReplyFields> ReplyRecords(std::string_view reply, std::size_t limit, bool starEnds) {
+  reply = WithoutClosingBreaks(reply);
+  std::vector<ReplyFields> records;
+  std::size_t start = reply.find('$');
+  while (start != std::string_view::npos && records.size() < limit) {
+    const std::string_view rest = reply.substr(start + 1);
+    const std::size_t end = rest.find_first_of(starEnds ? "$*" : "$");
+    records.push_back(SplitFields(rest.substr(0, end)));
+    if (end == std::string_view::npos) break;
+    start = reply.find('$', start + 1 + end);
+  }
+  return records;
+}
+
+bool ParseTopTenReply(std::string_view reply, TopTenList& list) {
+  const std::vector<ReplyFields> records = ReplyRecords(reply, list.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const ReplyFields& fields = records[i];
+    TQorRecord& entry = list[i];
+    if (!TakeNumber(fields, 1, entry.Place) || !TakeNumber(fields, 3, entry.Score)) return false;
+    TakeText(fields, 4, entry.Nick);
+    TakeText(fields, 5, entry.Country);
+    TakeText(fields, 6, entry.City);
+    TakeText(fields, 7, entry.R07);
+    TakeText(fields, 8, entry.R08);
+    TakeText(fields, 9, entry.R09);
+    TakeText(fields, 10, entry.R10);
+  }
+  return true;
+}
+
+bool ParseStatReply(std::string_view reply, TQorStat& stat) {
+  const std::vector<ReplyFields> records = ReplyRecords(reply, 1);
+  if (records.empty()) return true;
+  const ReplyFields& fields = records.front();
+  if (!TakeNumber(fields, 1, stat.Stat1) || !TakeNumber(fields, 2, stat.Stat2) ||
+      !TakeNumber(fields, 3, stat.Stat3))
+    return false;
+  TakeText(fields, 4, stat.Stat4);
+  for (std::size_t i = 0; i < stat.StatX.size(); ++i) {
+    if (!TakeNumber(fields, 5 + i, stat.StatX[i])) return false;
+  }
+  if (!TakeNumber(fields, 17, stat.StatY)) return false;
+  TakeText(fields, 18, stat.StatZ);
+  return true;
+}
+
+std::optional<std::int32_t> ParseNumberReply(std::string_view reply) {
+  reply = WithoutClosingBreaks(reply);
+  if (reply.size() < 2) return std::nullopt;
+  const std::size_t dollar = reply.rfind('$', reply.size() - 2);
+  if (dollar == std::string_view::npos) return std::nullopt;
+  std::string_view digits = reply.substr(dollar + 1);
+  std::size_t length = 0;
+  while (length < digits.size() && IsDigit(digits[length])) ++length;
+  if (length == 0) return std::nullopt;
+  return FieldNumber(digits.substr(0, length));
+}
+
+bool OkAfterLastDollar(std::string_view reply) {
+  const std::size_t dollar = reply.rfind('$');
+  if (dollar == std::string_view::npos) return false;
+  std::string_view text = reply.substr(dollar + 1);
+  text = text.substr(0, text.find('#'));
+  return text.size() >= 3 && text.substr(1, 2) == "ok";
+}
+
+bool DirectoryHasKey(std::string_view document, std::string_view key) {
+  return !key.empty() && document.find(key) != std::string_view::npos;
+}
+
+std::optional<std::string> DirectoryValue(std::string_view document, std::string_view key) {
+  if (!DirectoryHasKey(document, key)) return std::nullopt;
+  const std::size_t start = document.find(key) + key.size() + 1;
+  if (start > document.size()) return std::string{};
+  const std::string_view value = document.substr(start);
+  return std::string(value.substr(0, value.find('#')));
+}
+
+std::int32_t NewsNumber(std::string_view document) {
+  constexpr std::string_view kMarker = "QorNews";
+  const std::size_t at = document.find(kMarker);
+  if (at == std::string_view::npos) return 0;
+  const std::string_view digits = document.substr(at + kMarker.size(), 5);
+  for (const char c : digits) {
+    if (!IsDigit(c)) return 0;
+  }
+  return FieldNumber(digits).value_or(0);
+}
+
+std::string WireSafe(std::string_view value) {
+  std::string safe(value);
+  for (char& c : safe) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || std::string_view(" &=$*#+%").find(c) != std::string_view::npos)
+      c = '_';
+  }
+  return safe;
+}
+
+}  // namespace tarvel
