@@ -7,8 +7,6 @@ namespace tarvel {
 // is the behaviour of a program whose club, media and online features are
 // switched off.
 
-void InitAudioLibrary() {}
-
 bool CheckClubFiles(const QString&, Settings&) { return true; }
 
 void LoadRadioList(const QString&, const Settings&) {}
@@ -16,10 +14,6 @@ void LoadRadioList(const QString&, const Settings&) {}
 void ReportStartToStatistics(Settings&) {}
 
 void LoginStoredAccount(const QString&) {}
-
-void PrepareMusic(bool) {}
-
-void StopMusicPlayer() {}
 
 void WritePlayerList(const QString&) {}
 

@@ -39,7 +39,10 @@ class RecordingSound : public SoundPlayer {
   void PlaySoundResource(const QString& name, bool, bool enabled) override {
     if (enabled) played.push_back(name);
   }
-  void SpeakCard(CardCode card, int) override { spoken.push_back(card); }
+  bool SpeakCard(CardCode card, int) override {
+    spoken.push_back(card);
+    return true;
+  }
   std::vector<QString> played;
   std::vector<CardCode> spoken;
 };
@@ -65,6 +68,7 @@ class WindowFixture {
     options.dataFolder = folder;
     options.windowSizeOverride = sizeOverride;
     options.seed = seed;
+    options.tempFolder = folder;
     window = std::make_unique<TForm1>(state, settings, options);
     window->SetMessageSink(&sink);
     window->SetSoundPlayer(&sound);
