@@ -1,8 +1,10 @@
 #include "media/midi_music.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QDir>
 #include <QFile>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QSaveFile>
 #include <QUrl>
@@ -11,8 +13,8 @@
 
 namespace tarvel {
 
-MidiMusic::MidiMusic(QString tempFolder)
-    : file_(QDir(tempFolder).filePath(QString::fromLatin1(kMusicFileName))) {}
+MidiMusic::MidiMusic(QString tempFolder, bool needsDevice)
+    : file_(QDir(tempFolder).filePath(QString::fromLatin1(kMusicFileName))), needsDevice_(needsDevice) {}
 
 MidiMusic::~MidiMusic() {
   // The player goes before the output it plays to.
@@ -41,6 +43,7 @@ void MidiMusic::Play(bool on) {
   }
   if (playing_) return;
   if (!player_) {
+    if (needsDevice_ && QMediaDevices::audioOutputs().isEmpty()) return;
     output_ = std::make_unique<QAudioOutput>();
     player_ = std::make_unique<QMediaPlayer>();
     player_->setAudioOutput(output_.get());
@@ -50,6 +53,8 @@ void MidiMusic::Play(bool on) {
   player_->play();
   playing_ = true;
 }
+
+qint64 MidiMusic::PositionMs() const { return player_ ? player_->position() : 0; }
 
 void MidiMusic::Remove() {
   player_.reset();

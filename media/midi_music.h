@@ -26,7 +26,10 @@ class MidiMusic {
     WriteFailed  // the file could not be written: tell the user, no music
   };
 
-  explicit MidiMusic(QString tempFolder);
+  // With `needsDevice` the song plays only when the system lists an audio
+  // output: on a machine without one the synthesiser would play into
+  // nothing and cost processor time.
+  explicit MidiMusic(QString tempFolder, bool needsDevice = true);
   ~MidiMusic();
   MidiMusic(const MidiMusic&) = delete;
   MidiMusic& operator=(const MidiMusic&) = delete;
@@ -39,6 +42,8 @@ class MidiMusic {
   // is made on the first start, not before.
   void Play(bool on);
   bool Playing() const { return playing_; }
+  // How far the song has played, in milliseconds (0 before it started).
+  qint64 PositionMs() const;
 
   // Stops the song and deletes the file (at the end of the run).
   void Remove();
@@ -47,6 +52,7 @@ class MidiMusic {
 
  private:
   QString file_;
+  bool needsDevice_;
   bool ready_ = false;
   bool playing_ = false;
   std::unique_ptr<QAudioOutput> output_;
