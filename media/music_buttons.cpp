@@ -98,7 +98,7 @@ void MusicButton::enterEvent(QEnterEvent* event) {
 }
 
 MusicButtons::MusicButtons(MusicPlayer& player, QWidget* window, Language language)
-    : QObject(window), player_(player), language_(std::move(language)) {
+    : player_(player), language_(std::move(language)) {
   for (MusicButton::Kind kind : {MusicButton::Kind::PlayPause, MusicButton::Kind::Next, MusicButton::Kind::Volume}) {
     auto* button = new MusicButton(kind, player_, window);
     button->setObjectName(QStringLiteral("MusicButton%1").arg(static_cast<int>(kind)));

@@ -50,6 +50,7 @@ class MusicButtons : public QObject {
   // The window's language for the hints (0..9).
   using Language = std::function<int()>;
 
+  // The buttons are children of `window`; this object is owned by the caller.
   MusicButtons(MusicPlayer& player, QWidget* window, Language language);
 
   // Shows the buttons when the player has its songs and `allowed` (the main

@@ -21,6 +21,9 @@ WindowAudio::WindowAudio(QWidget* window, const Settings& settings, Places place
               [this](int max) { return std::uniform_int_distribution<int>(1, max)(random_); }),
       buttons_(player_, window, [this] { return settings_.Language; }) {}
 
+// A window destroyed without being closed still leaves no song file behind.
+WindowAudio::~WindowAudio() { Close(); }
+
 bool WindowAudio::PrepareMusic() { return midi_.Prepare() != MidiMusic::Prepared::WriteFailed; }
 
 void WindowAudio::FirstFramePainted() {

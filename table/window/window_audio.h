@@ -33,6 +33,9 @@ class WindowAudio {
   };
 
   WindowAudio(QWidget* window, const Settings& settings, Places places, std::uint64_t seed);
+  ~WindowAudio();
+  WindowAudio(const WindowAudio&) = delete;
+  WindowAudio& operator=(const WindowAudio&) = delete;
 
   SoundPlayer& Effects() { return effects_; }
   MidiMusic& Midi() { return midi_; }
