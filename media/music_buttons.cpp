@@ -128,7 +128,7 @@ bool MusicButtons::Visible() const { return buttons_[0]->isVisible(); }
 void MusicButtons::Refresh() {
   const bool show = allowed_ && player_.Record().Create;
   const int language = language_ ? language_() : 0;
-  const QString song = player_.Record().Play ? player_.SongHint() : QString();
+  const QString song = player_.SongHint();
   Button(MusicButton::Kind::PlayPause)->SetHint(song.isEmpty() ? WordOf(WordId::MusicPlayPause, language) : song);
   Button(MusicButton::Kind::Next)->SetHint(WordOf(WordId::MusicNext, language));
   Button(MusicButton::Kind::Volume)->SetHint(WordOf(WordId::Volume, language));

@@ -227,9 +227,12 @@ def run(*args):
     subprocess.run(args, check=True)
 
 
-def finish(raw, path, reverb):
-    """sox: a little room (optional), then the peak set to PEAK_DB."""
-    effects_chain = ["gain", "-8", "reverb", str(reverb), "50", "40"] if reverb else []
+def finish(raw, path, reverb, cutoff):
+    """sox: the top softened above `cutoff` Hz (no hiss, no piercing
+    partials), a little room (optional), then the peak set to PEAK_DB."""
+    effects_chain = ["gain", "-8", "lowpass", str(cutoff), "lowpass", str(cutoff)]
+    if reverb:
+        effects_chain += ["reverb", str(reverb), "50", "40"]
     run("sox", "-q", raw, "-b", "16", path, *effects_chain, "gain", "-n", str(PEAK_DB))
 
 
@@ -259,7 +262,8 @@ def make_effects(outdir):
             raw = os.path.join(scratch, name + ".wav")
             write_wave(raw, samples)
             dry = name in ("STIMERA", "STIMERB", "WHODSDO")
-            finish(raw, os.path.join(outdir, name + ".wav"), 0 if dry else 20)
+            noisy = name in ("WHODSDO", "WTASOKO")
+            finish(raw, os.path.join(outdir, name + ".wav"), 0 if dry else 20, 6000 if noisy else 9000)
         # The marriage calls: a bell, then the number spoken in each language.
         for index, lang in enumerate(LANGUAGES):
             for number, word in zip(("20", "40"), MARRIAGE_WORDS[lang]):
