@@ -289,4 +289,12 @@ int TrickWinnerPosition(const std::array<CardCode, 4>& cards,
   return 0;
 }
 
+std::string CardNameStem(CardCode card) {
+  if (!card.IsCard()) return {};
+  constexpr std::array<const char*, 4> suits = {"Ch", "Bu", "Kr", "Pi"};  // DeckSuits order
+  constexpr std::array<const char*, 6> ranks = {"09", "10", "2J", "3Q", "4K", "5A"};
+  const int number = DeckNumber(card) - 1;  // ranks in groups of four suits
+  return std::string(suits[static_cast<std::size_t>(number % 4)]) + ranks[static_cast<std::size_t>(number / 4)];
+}
+
 }  // namespace tarvel

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tarvel {
 
@@ -226,5 +227,10 @@ std::array<Suit, 4> PackOrder(Suit trump);
 int TrickWinnerPosition(const std::array<CardCode, 4>& cards,
                         const std::array<std::uint8_t, 4>& orders, Suit led,
                         Suit trump);
+
+// The card's part of a resource name: the suit "Ch", "Bu", "Kr" or "Pi",
+// then the rank "09", "10", "2J", "3Q", "4K" or "5A" (the nine of diamonds
+// is "Bu09"). Empty for anything that is not a card.
+std::string CardNameStem(CardCode card);
 
 }  // namespace tarvel

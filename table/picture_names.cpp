@@ -68,8 +68,6 @@ constexpr std::array<std::string_view, kBackSetCount> kBackCodes{
 constexpr std::array<std::string_view, kBackSlots + 1> kBackNames{
     "", "Ob01Mo", "Ob02Tu", "Ob03We", "Ob04Th", "Ob05Fr", "Ob06Su", "Ob07Su", "Ob08XX", "Ob09XX", "Ob10XX"};
 
-constexpr std::array<std::string_view, 4> kSuitParts{"Ch", "Bu", "Kr", "Pi"};
-constexpr std::array<std::string_view, 6> kRankParts{"09", "10", "2J", "3Q", "4K", "5A"};
 constexpr std::array<std::string_view, 4> kSymbolNames{"Cher", "Bubi", "Kres", "Piki"};
 constexpr std::array<std::string_view, 7> kVariantCodes{"Gr", "Re", "Or", "Ye", "B1", "B2", "Fi"};
 
@@ -168,8 +166,7 @@ PictureRef FacePicture(int cardDeck, CardCode code, PictureClass pictures)
     } else if (code.rank == RankAce) {
         deckCode = deck.AceCode;
     }
-    QString name = Text(kSuitParts[static_cast<std::size_t>(suit)]) + Text(kRankParts[static_cast<std::size_t>(rank)]) +
-                   Text(deckCode);
+    QString name = Text(CardNameStem(code)) + Text(deckCode);
     if (pictures != PictureClass::Small) {
         name += QLatin1Char('B');
     }

@@ -49,57 +49,6 @@ QByteArray ReadModule(const QString& path)
     return file.readAll();
 }
 
-// A resource module registered for as long as this object lives. Qt trusts
-// every offset inside a registered module, so the file is read into memory,
-// checked whole, and those checked bytes (not the file, which may change in
-// the meantime) are what Qt reads. A module that fails the check counts as
-// missing.
-class ModuleSession {
-public:
-    ModuleSession(const QString& programFolder, const QString& fileName)
-    {
-        if (fileName.isEmpty()) {
-            ok_ = true;  // the program's own pictures need no module
-            return;
-        }
-        const QString path = FindModule(programFolder, fileName);
-        if (path.isEmpty()) {
-            return;
-        }
-        QByteArray bytes = ReadModule(path);
-        const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                 static_cast<std::size_t>(bytes.size()));
-        if (!IsWellFormedResourceModule(view, QT_CONFIG(zstd) ? ZstdEntries::Supported : ZstdEntries::Unsupported)) {
-            return;
-        }
-        bytes_ = std::move(bytes);
-        ok_ = QResource::registerResource(Data());
-        if (!ok_) {
-            bytes_.clear();
-        }
-    }
-    ~ModuleSession()
-    {
-        if (!bytes_.isEmpty()) {
-            QResource::unregisterResource(Data());
-        }
-    }
-    ModuleSession(const ModuleSession&) = delete;
-    ModuleSession& operator=(const ModuleSession&) = delete;
-
-    bool Ok() const { return ok_; }
-
-private:
-    const uchar* Data() const { return reinterpret_cast<const uchar*>(bytes_.constData()); }
-
-    // Registered while not empty; never changed then, so Qt's pointer into
-    // it stays valid. Unregistering lets Qt drop its last reference to these
-    // bytes only because no QResource or resource file outlives a
-    // LoadPicture call; one kept past the session would read freed memory.
-    QByteArray bytes_;
-    bool ok_ = false;
-};
-
 QImage LoadPicture(const PictureRef& ref)
 {
     QImage image(ref.ResourcePath());
@@ -134,6 +83,45 @@ const QImage& NullImage()
 }
 
 }  // namespace
+
+// Qt trusts every offset inside a registered module, so the file is read
+// into memory, checked whole, and those checked bytes (not the file, which
+// may change in the meantime) are what Qt reads. A module that fails the
+// check counts as missing.
+ResourceModuleSession::ResourceModuleSession(const QString& programFolder, const QString& fileName)
+{
+    if (fileName.isEmpty()) {
+        ok_ = true;  // the program's own pictures need no module
+        return;
+    }
+    const QString path = FindModule(programFolder, fileName);
+    if (path.isEmpty()) {
+        return;
+    }
+    QByteArray bytes = ReadModule(path);
+    const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                             static_cast<std::size_t>(bytes.size()));
+    if (!IsWellFormedResourceModule(view, QT_CONFIG(zstd) ? ZstdEntries::Supported : ZstdEntries::Unsupported)) {
+        return;
+    }
+    bytes_ = std::move(bytes);
+    ok_ = QResource::registerResource(Data());
+    if (!ok_) {
+        bytes_.clear();
+    }
+}
+
+ResourceModuleSession::~ResourceModuleSession()
+{
+    if (!bytes_.isEmpty()) {
+        QResource::unregisterResource(Data());
+    }
+}
+
+const uchar* ResourceModuleSession::Data() const
+{
+    return reinterpret_cast<const uchar*>(bytes_.constData());
+}
 
 QImage ProgramPicture(const QString& name)
 {
@@ -223,7 +211,7 @@ void CardPictures::ClearCaches()
 bool CardPictures::LoadFaces(int cardDeck, PictureClass pictures)
 {
     const DeckInfo& deck = DeckOf(cardDeck);
-    const ModuleSession module(programFolder_, QString::fromLatin1(deck.Module.data(),
+    const ResourceModuleSession module(programFolder_, QString::fromLatin1(deck.Module.data(),
                                                                     static_cast<qsizetype>(deck.Module.size())));
     if (!module.Ok()) {
         return false;
@@ -281,7 +269,7 @@ bool CardPictures::LoadDeck(Settings& settings, const WindowGeometry& window)
 
 bool CardPictures::LoadBackSet(int backDeck)
 {
-    const ModuleSession module(programFolder_, BackModule(backDeck, card_.Pictures, narrow_));
+    const ResourceModuleSession module(programFolder_, BackModule(backDeck, card_.Pictures, narrow_));
     if (!module.Ok()) {
         return false;
     }
@@ -332,7 +320,7 @@ bool CardPictures::LoadBackground(Settings& settings, bool purple, const WindowG
     bool ok = true;
     if (purple) {
         const PictureRef ref = PurpleBackgroundPicture();
-        const ModuleSession module(programFolder_, ref.Module);
+        const ResourceModuleSession module(programFolder_, ref.Module);
         QImage picture = module.Ok() ? LoadPicture(ref) : QImage();
         if (!picture.isNull()) {
             background_ = ToSize(picture, window.Client);
@@ -354,7 +342,7 @@ bool CardPictures::LoadBackground(Settings& settings, bool purple, const WindowG
     QImage picture;
     if (IsValidBackground(settings.BackgroundSet, settings.BackgroundVariant)) {
         const PictureRef ref = BackgroundPicture(settings.BackgroundSet, settings.BackgroundVariant, small);
-        const ModuleSession module(programFolder_, ref.Module);
+        const ResourceModuleSession module(programFolder_, ref.Module);
         if (module.Ok()) {
             picture = LoadPicture(ref);
         }

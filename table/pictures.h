@@ -13,6 +13,7 @@
 #include "table/layout.h"
 #include "table/picture_names.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -29,6 +30,28 @@ QImage ProgramPicture(const QString& name);
 // Where a module file is: the program folder first, then its parent. Empty
 // when neither holds it.
 QString FindModule(const QString& programFolder, const QString& fileName);
+
+// A resource module registered for as long as this object lives: looked up
+// with FindModule, read into memory and checked whole before Qt sees it. Ok()
+// is false when the file is missing or fails the check (an empty file name,
+// the program's own pictures, is always Ok). Unregistering lets Qt drop its
+// last reference to the bytes only because no QResource or resource file
+// outlives the session: keep none past it, or it reads freed memory.
+class ResourceModuleSession {
+public:
+    ResourceModuleSession(const QString& programFolder, const QString& fileName);
+    ~ResourceModuleSession();
+    ResourceModuleSession(const ResourceModuleSession&) = delete;
+    ResourceModuleSession& operator=(const ResourceModuleSession&) = delete;
+
+    bool Ok() const { return ok_; }
+
+private:
+    const uchar* Data() const;
+
+    QByteArray bytes_;  // registered while not empty; never changed then
+    bool ok_ = false;
+};
 
 // Draws `picture` at (x, y) at the target size: unchanged when it already has
 // that size; otherwise resampled with smoothing and, with `roundCorners`,

@@ -122,6 +122,9 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
+  // Qt Multimedia's GStreamer backend; the FFmpeg one crashes on a machine
+  // without an audio device.
+  if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvel"));
 

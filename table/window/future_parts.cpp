@@ -7,17 +7,11 @@ namespace tarvel {
 // is the behaviour of a program whose club, media and online features are
 // switched off.
 
-void InitAudioLibrary() {}
-
 bool CheckClubFiles(const QString&, Settings&) { return true; }
 
 void LoadRadioList(const QString&, const Settings&) {}
 
 void LoginStoredAccount(const QString&) {}
-
-void PrepareMusic(bool) {}
-
-void StopMusicPlayer() {}
 
 void WritePlayerList(const QString&) {}
 

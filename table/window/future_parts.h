@@ -16,10 +16,6 @@ namespace tarvel {
 
 struct Settings;
 
-// Audio streaming library (media): initialise the default output device at
-// 44100 Hz when the window is created.
-void InitAudioLibrary();
-
 // Club files (records): check "Tarvel.clb" and "Tarvel.net" at start-up. A
 // well-formed club file may switch the language to Russian. False when a
 // check failed and the program must close (the check has told the user).
@@ -31,11 +27,6 @@ void LoadRadioList(const QString& dataFolder, const Settings& settings);
 
 // Player accounts (online): log in to a stored account.
 void LoginStoredAccount(const QString& dataFolder);
-
-// Music (media): prepare the background music and start it when `musicOn`;
-// stop it.
-void PrepareMusic(bool musicOn);
-void StopMusicPlayer();
 
 // Club file (records): write the player list.
 void WritePlayerList(const QString& dataFolder);

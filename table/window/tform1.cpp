@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -39,10 +40,25 @@ QString ForDisplay(QString text) {
   return text;
 }
 
+WindowAudio::Places AudioPlaces(const TForm1::Options& options) {
+  WindowAudio::Places places;
+  places.programFolder = options.dataFolder;
+  places.tempFolder = options.tempFolder.isEmpty() ? QDir::tempPath() : options.tempFolder;
+  if (!options.servicesBase.empty()) {
+    const ServiceEndpoints endpoints(options.servicesBase);
+    places.playlist = endpoints.Address(Endpoint::Playlist);
+    places.musicFolder = endpoints.Address(Endpoint::MusicFolder);
+  }
+  return places;
+}
+
+std::uint64_t ClockSeed() {
+  return static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
 std::mt19937_64 BackRandom(const std::optional<std::uint64_t>& seed) {
   if (seed) return std::mt19937_64(*seed ^ 0x9E3779B97F4A7C15ULL);
-  return std::mt19937_64(static_cast<std::uint64_t>(
-      std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+  return std::mt19937_64(ClockSeed());
 }
 
 // Name plates: the computer seats in blue, the local player in green,
@@ -92,6 +108,7 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       state_(state),
       settings_(settings),
       options_(std::move(options)),
+      audio_(this, settings_, AudioPlaces(options_), options_.seed.value_or(ClockSeed())),
       backRandom_(BackRandom(options_.seed)),
       random_(options_.seed ? DeckRandom(*options_.seed) : DeckRandom()),
       pictures_(options_.dataFolder,
@@ -112,7 +129,19 @@ TForm1::~TForm1() { timer1_.stop(); }
 
 void TForm1::SetMessageSink(MessageSink* sink) { messages_ = sink ? sink : &dialogSink_; }
 
-void TForm1::SetSoundPlayer(SoundPlayer* player) { sound_ = player ? player : &silentPlayer_; }
+void TForm1::SetSoundPlayer(SoundPlayer* player) { sound_ = player ? player : &audio_.Effects(); }
+
+void TForm1::ApplySoundSettings() {
+  state_.SoundOn = settings_.SoundOn;
+  audio_.ApplySettings();
+}
+
+void TForm1::TellAudioScreen() {
+  const WindowAudio::Screen screen = introShown_  ? WindowAudio::Screen::Intro
+                                     : menuShown_ ? WindowAudio::Screen::Menu
+                                                  : WindowAudio::Screen::Table;
+  audio_.ScreenChanged(screen, geometry_.Factors.S, height());
+}
 
 QPushButton* TForm1::Button6() const { return button6_; }
 QPushButton* TForm1::Button7() const { return button7_; }
@@ -148,7 +177,8 @@ void TForm1::FormCreate() {
   LoadCursors();
   menuLeft_ = ProgramPicture(QStringLiteral("PngMenu1"));
   menuRight_ = ProgramPicture(QStringLiteral("PngMenu2"));
-  InitAudioLibrary();
+  // Sound starts only once the first frame is on the screen.
+  connect(this, &TForm1::IntroFramePainted, this, [this] { audio_.FirstFramePainted(); }, Qt::QueuedConnection);
 
   connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
   introShown_ = true;
@@ -204,6 +234,7 @@ void TForm1::ApplyCursors() {
   for (QPushButton* button : {static_cast<QPushButton*>(button6_), static_cast<QPushButton*>(button11_),
                               static_cast<QPushButton*>(button7_), static_cast<QPushButton*>(button8_)})
     cursors_.Attach(button, CursorRole::Hand);
+  for (MusicButton* button : audio_.Buttons().Buttons()) cursors_.Attach(button, CursorRole::Hand);
 }
 
 bool TForm1::StartUp() {
@@ -245,7 +276,7 @@ bool TForm1::StartUp() {
   // the first frame (StartOnline).
   ApplyLanguage(true);
   LoginStoredAccount(options_.dataFolder);
-  PrepareMusic(settings_.MusicOn);
+  if (!audio_.PrepareMusic()) ShowModuleMessage(Text(WordId::CantCreateMusicFile));
 
   SyncStateWithSettings();
   timer1_.start(kIntroInterval);
@@ -401,6 +432,7 @@ void TForm1::ShowMainMenu() {
   // The first main menu has no animated pictures: the timer rests until a
   // game starts.
   timer1_.stop();
+  TellAudioScreen();
   update();
 }
 
@@ -420,6 +452,7 @@ void TForm1::LayoutTable() {
   button8_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
   view_.SetLayout(LayoutFor(geometry_, pictures_.NarrowCards()));
   PlaceTableButtons();
+  TellAudioScreen();
 }
 
 void TForm1::PlaceTableButtons() {
@@ -673,7 +706,7 @@ bool TForm1::FormCloseQuery() {
   closeConfirmed_ = true;
   timer1_.stop();
   StopGifRecording();
-  StopMusicPlayer();
+  audio_.Close();
   return true;
 }
 
@@ -696,7 +729,7 @@ void TForm1::EndFlight() {
 
 void TForm1::ChooseBack() { pictures_.ChooseBack(settings_); }
 
-void TForm1::StopMusic() { StopMusicPlayer(); }
+void TForm1::StopMusic() { audio_.ScreenChanged(WindowAudio::Screen::Table, geometry_.Factors.S, height()); }
 
 void TForm1::ShowTable() {
   for (Element e : {Element::ImageCards1, Element::ImageCards2, Element::ImageCards3, Element::ImageTab1,

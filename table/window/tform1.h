@@ -39,6 +39,7 @@
 #include "table/window/message_sink.h"
 #include "table/window/online_session.h"
 #include "table/window/sound_player.h"
+#include "table/window/window_audio.h"
 
 class QAction;
 class QMenu;
@@ -69,6 +70,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
     int windowSizeOverride = 0;  // 1..5 for this run only; 0 = the settings
     std::optional<std::uint64_t> seed;
     std::string servicesBase;    // base address of the online services
+    QString tempFolder;          // the MIDI song's file; empty = the system's
   };
 
   TForm1(MatchState& state, Settings& settings, Options options, QWidget* parent = nullptr);
@@ -83,6 +85,10 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   // calls it). False when the club check stopped the program.
   bool StartUp();
   bool StartedUp() const { return startedUp_; }
+
+  // SoundOn and MusicOn were changed (options): they take effect at once.
+  void ApplySoundSettings();
+  WindowAudio& Audio() { return audio_; }
 
   bool IntroShown() const { return introShown_; }
   bool MenuShown() const { return menuShown_; }
@@ -225,6 +231,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void LayoutMenu();
   void PlaceTableButtons();
   void HideTableElements();
+  void TellAudioScreen();
   void SyncStateWithSettings();
   void ShowModuleMessage(const QString& text);
   MenuButton* ButtonOf(TableButton button) const;
@@ -244,8 +251,8 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
 
   DialogMessageSink dialogSink_;
   MessageSink* messages_ = &dialogSink_;
-  SoundPlayer silentPlayer_;
-  SoundPlayer* sound_ = &silentPlayer_;
+  WindowAudio audio_;
+  SoundPlayer* sound_ = &audio_.Effects();
 
   std::mt19937_64 backRandom_;  // random backs of sets 8..11
   DeckRandom random_;

@@ -36,11 +36,17 @@ class RecordingSink : public MessageSink {
 
 class RecordingSound : public SoundPlayer {
  public:
-  void PlaySoundResource(const QString& name, bool, bool enabled) override {
-    if (enabled) played.push_back(name);
+  void PlaySoundResource(const QString& name, bool wait, bool enabled) override {
+    if (!enabled) return;
+    played.push_back(name);
+    waits.push_back(wait);
   }
-  void SpeakCard(CardCode card, int) override { spoken.push_back(card); }
+  bool SpeakCard(CardCode card, int) override {
+    spoken.push_back(card);
+    return true;
+  }
   std::vector<QString> played;
+  std::vector<bool> waits;  // beside `played`
   std::vector<CardCode> spoken;
 };
 
@@ -57,7 +63,8 @@ class WindowFixture {
  public:
   explicit WindowFixture(const Settings& stored = QuickSettings(), int sizeOverride = 0,
                          std::uint64_t seed = 1,
-                         const std::function<void(const QString&)>& prepareFolder = {}) {
+                         const std::function<void(const QString&)>& prepareFolder = {},
+                         std::string servicesBase = {}) {
     folder = dir.path() + QLatin1Char('/');
     SaveSettings(std::filesystem::path(folder.toStdString()) / "Tarvel.ini", stored);
     if (prepareFolder) prepareFolder(folder);
@@ -65,6 +72,8 @@ class WindowFixture {
     options.dataFolder = folder;
     options.windowSizeOverride = sizeOverride;
     options.seed = seed;
+    options.tempFolder = folder;
+    options.servicesBase = std::move(servicesBase);
     window = std::make_unique<TForm1>(state, settings, options);
     window->SetMessageSink(&sink);
     window->SetSoundPlayer(&sound);

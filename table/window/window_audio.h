@@ -1,0 +1,72 @@
+// Everything the main window plays: effect sounds and spoken cards, the MIDI
+// song of the intro and menu screens, and the music player's buttons.
+//
+// Nothing touches an audio device before the window's first frame is on the
+// screen: effect sounds open the device when the first one plays, the MIDI
+// song and the playlist wait for FirstFramePainted.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <random>
+#include <string>
+
+#include "media/midi_music.h"
+#include "media/music_buttons.h"
+#include "media/music_player.h"
+#include "settings/settings_file.h"
+#include "table/window/sound_player.h"
+
+namespace tarvel {
+
+class WindowAudio {
+ public:
+  enum class Screen { Intro, Menu, Table };
+
+  struct Places {
+    QString programFolder;  // where the voice module is looked for
+    QString tempFolder;     // where the MIDI song's file goes
+    std::string playlist;   // address of the playlist page
+    std::string musicFolder;  // address of the songs' folder, ending in '/'
+  };
+
+  WindowAudio(QWidget* window, const Settings& settings, Places places, std::uint64_t seed);
+  ~WindowAudio();
+  WindowAudio(const WindowAudio&) = delete;
+  WindowAudio& operator=(const WindowAudio&) = delete;
+
+  SoundPlayer& Effects() { return effects_; }
+  MidiMusic& Midi() { return midi_; }
+  MusicPlayer& Player() { return player_; }
+  MusicButtons& Buttons() { return buttons_; }
+
+  // Start-up: writes the song's file. False when it could not be written
+  // (the window tells the user).
+  bool PrepareMusic();
+  // The first frame is on the screen: the song may start, the playlist is read.
+  void FirstFramePainted();
+  // The window shows another screen; `scale` is the window's scale factor.
+  void ScreenChanged(Screen screen, double scale, int clientHeight);
+  // MusicOn was changed: the song starts or stops at once.
+  void ApplySettings();
+  // The window closes: everything stops, the song's file is deleted.
+  void Close();
+
+ private:
+  void UpdateMusic();
+
+  const Settings& settings_;
+  Places places_;
+  std::mt19937 random_;
+  EffectSoundPlayer effects_;
+  MidiMusic midi_;
+  MusicPlayer player_;
+  MusicButtons buttons_;
+  Screen screen_ = Screen::Intro;
+  bool firstFrame_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace tarvel
