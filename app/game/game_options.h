@@ -3,6 +3,7 @@
 // the window.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,7 @@ struct GameOptions {
   QString servicesUrl;                 // --services URL
   QString screenshotFile;              // --screenshot FILE (test and docs hook)
   QString screenshotAfter;             // --after STATE: intro, menu, table, summary
+  QDate date;                          // --date YYYY-MM-DD: the day the calendar shows
 };
 
 struct GameOptionsResult {

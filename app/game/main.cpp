@@ -152,6 +152,8 @@ int main(int argc, char** argv) {
   windowOptions.windowSizeOverride = options.windowSize;
   windowOptions.seed = options.seed;
   windowOptions.servicesBase = tarvel::ServiceBaseFromCommandLine(argc, argv);
+  windowOptions.date = options.date;
+  windowOptions.shippedFolder = QCoreApplication::applicationDirPath();
   TForm1 window(state, settings, windowOptions);
 
   std::unique_ptr<ScreenshotRun> screenshot;
