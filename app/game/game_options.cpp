@@ -29,8 +29,8 @@ bool CanWriteIn(const QString& folder) {
 }  // namespace
 
 QStringList ScreenshotStates() {
-  return {QStringLiteral("intro"), QStringLiteral("menu"), QStringLiteral("table"),
-          QStringLiteral("summary")};
+  return {QStringLiteral("intro"), QStringLiteral("menu"), QStringLiteral("calendar"),
+          QStringLiteral("table"), QStringLiteral("summary")};
 }
 
 GameOptionsResult ParseGameOptions(const QStringList& args) {

@@ -64,6 +64,11 @@ class ScreenshotRun : public QObject {
     }
     if (window_.MenuShown()) {
       if (state_ == QLatin1String("menu")) return Save();
+      if (state_ == QLatin1String("calendar")) {
+        // The right sheet turned once: the day's first holiday, if any.
+        window_.Calendar().TimerCalTimer();
+        return Save();
+      }
       // A whole game only to see its end: the cards need not fly.
       if (state_ == QLatin1String("summary")) settings_.FlyCards = false;
       window_.Button6Click();
