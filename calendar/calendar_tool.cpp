@@ -21,17 +21,8 @@ constexpr std::string_view kUsage =
 
 std::optional<int> Number(std::string_view text, int low, int high)
 {
-    if (text.empty() || text.size() > 4) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    if (value < low || value > high) {
+    const std::optional<int> value = ParseDigits(text);
+    if (!value || *value < low || *value > high) {
         return std::nullopt;
     }
     return value;

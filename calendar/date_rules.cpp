@@ -143,24 +143,29 @@ int YearAnimal(int year)
     return Mod(static_cast<std::int64_t>(year) - 4, 12);
 }
 
+std::optional<int> ParseDigits(std::string_view text)
+{
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 std::optional<CivilDate> ParseIsoDate(std::string_view text)
 {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
         return std::nullopt;
     }
-    const auto number = [&](std::size_t at, std::size_t length) -> std::optional<int> {
-        int value = 0;
-        for (std::size_t i = at; i < at + length; ++i) {
-            if (text[i] < '0' || text[i] > '9') {
-                return std::nullopt;
-            }
-            value = value * 10 + (text[i] - '0');
-        }
-        return value;
-    };
-    const std::optional<int> year = number(0, 4);
-    const std::optional<int> month = number(5, 2);
-    const std::optional<int> day = number(8, 2);
+    const std::optional<int> year = ParseDigits(text.substr(0, 4));
+    const std::optional<int> month = ParseDigits(text.substr(5, 2));
+    const std::optional<int> day = ParseDigits(text.substr(8, 2));
     if (!year || !month || !day) {
         return std::nullopt;
     }

@@ -55,6 +55,9 @@ int ZodiacSign(int month, int day);
 // The animal of the Chinese calendar by calendar year, 0 rat .. 11 pig.
 int YearAnimal(int year);
 
+// The number written by `text`: one to nine decimal digits and nothing else.
+std::optional<int> ParseDigits(std::string_view text);
+
 // "YYYY-MM-DD" with exactly these digits, a real date, and a year from
 // kFirstCalendarYear to kLastCalendarYear; nothing otherwise.
 std::optional<CivilDate> ParseIsoDate(std::string_view text);

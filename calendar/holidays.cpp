@@ -12,21 +12,6 @@ namespace {
 // 12 September instead of the table's 13.
 constexpr std::string_view kProgrammersDay = "День программиста";
 
-std::optional<int> Digits(std::string_view text)
-{
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 // "000" or a sign and two digits.
 std::optional<int> EasterOffset(std::string_view text)
 {
@@ -36,7 +21,7 @@ std::optional<int> EasterOffset(std::string_view text)
     if (text.size() != 3 || (text[0] != '+' && text[0] != '-')) {
         return std::nullopt;
     }
-    const std::optional<int> days = Digits(text.substr(1));
+    const std::optional<int> days = ParseDigits(text.substr(1));
     if (!days) {
         return std::nullopt;
     }
@@ -88,8 +73,8 @@ std::optional<DateField> ParseDateField(std::string_view text)
         if (text[5] != '.' || text[7] != '.') {
             return std::nullopt;
         }
-        const std::optional<int> weekday = Digits(text.substr(6, 1));
-        const std::optional<int> month = Digits(text.substr(8, 2));
+        const std::optional<int> weekday = ParseDigits(text.substr(6, 1));
+        const std::optional<int> month = ParseDigits(text.substr(8, 2));
         if (!weekday || !month || *weekday < 1 || *weekday > 7 || *month < 1 || *month > 12) {
             return std::nullopt;
         }
@@ -99,7 +84,7 @@ std::optional<DateField> ParseDateField(std::string_view text)
             field.Kind = DateRuleKind::LastWeekday;
             return field;
         }
-        const std::optional<int> week = Digits(text.substr(4, 1));
+        const std::optional<int> week = ParseDigits(text.substr(4, 1));
         if (!week || *week < 1 || *week > 5) {
             return std::nullopt;
         }
@@ -110,9 +95,9 @@ std::optional<DateField> ParseDateField(std::string_view text)
     if (text[2] != '.' || text[5] != '.') {
         return std::nullopt;
     }
-    const std::optional<int> day = Digits(text.substr(0, 2));
-    const std::optional<int> month = Digits(text.substr(3, 2));
-    const std::optional<int> year = Digits(text.substr(6, 4));
+    const std::optional<int> day = ParseDigits(text.substr(0, 2));
+    const std::optional<int> month = ParseDigits(text.substr(3, 2));
+    const std::optional<int> year = ParseDigits(text.substr(6, 4));
     // A leap year holds every day a fixed date may name.
     if (!day || !month || !year || !IsValidDate(CivilDate{2000, *month, *day})) {
         return std::nullopt;
