@@ -40,8 +40,14 @@ QFont SheetFont(const QString& family, int points)
     return font;
 }
 
-void CentredText(QPainter& painter, int top, const QString& text, const QFont& font, const QColor& colour)
+// Text centred on the sheet; a text wider than the paper gets a smaller
+// font (fallback fonts of some scripts run wider than the named one).
+void CentredText(QPainter& painter, int top, const QString& text, QFont font, const QColor& colour)
 {
+    constexpr int kPaperWidth = kSheetWidth - 6;
+    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(text) > kPaperWidth) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
     painter.setFont(font);
     painter.setPen(colour);
     const int height = QFontMetrics(font).height();
