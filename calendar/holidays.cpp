@@ -131,10 +131,11 @@ std::string_view HolidayName(const Holiday& holiday, int language)
 {
     // The table keeps Russian first and English second; the word table
     // the other way round.
-    switch (ClampedLanguage(language)) {
+    const int column = ClampedLanguage(language);
+    switch (column) {
     case kLanguageEnglish: return holiday.Names[1];
     case kLanguageRussian: return holiday.Names[0];
-    default: return holiday.Names[static_cast<std::size_t>(language)];
+    default: return holiday.Names[static_cast<std::size_t>(column)];
     }
 }
 
