@@ -450,7 +450,7 @@ std::map<std::string, Art> Catalogue()
                             p.setClipPath(disc);
                             VerticalStripes(p, QRectF(10, 27, 34, 34), {QColor(0, 35, 149), Qt::white, QColor(237, 41, 57)});
                             p.restore();
-                            Emoji(p, QRectF(0, 0, 54, 44), "🎶", 30);
+                            Emoji(p, QRectF(0, 2, 54, 40), "🎷", 30);
                         }};
     art["R_8MARCH0"] = NumberArt("8", "💐", QColor(210, 40, 120));
     art["R_1May000"] = NumberArt("1", "🌷", QColor(200, 30, 30));
