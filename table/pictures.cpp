@@ -129,6 +129,16 @@ QImage ProgramPicture(const QString& name)
     return LoadPicture(PictureRef{QString(), name, false});
 }
 
+bool WithModule(const QString& programFolder, const QString& fileName, const std::function<void()>& read)
+{
+    const ResourceModuleSession module(programFolder, fileName);
+    if (fileName.isEmpty() || !module.Ok()) {
+        return false;
+    }
+    read();
+    return true;
+}
+
 QString FindModule(const QString& programFolder, const QString& fileName)
 {
     const QDir folder(programFolder);

@@ -53,6 +53,12 @@ private:
     bool ok_ = false;
 };
 
+// Runs `read` while the module `fileName` (found by FindModule) is
+// registered, so that its pictures can be loaded by their resource paths;
+// false, without running it, when the module is missing or fails the module
+// check. Nothing loaded inside may keep a QResource past `read`.
+bool WithModule(const QString& programFolder, const QString& fileName, const std::function<void()>& read);
+
 // Draws `picture` at (x, y) at the target size: unchanged when it already has
 // that size; otherwise resampled with smoothing and, with `roundCorners`,
 // transparent outside a rounded rectangle whose corner ellipse is

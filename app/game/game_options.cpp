@@ -7,6 +7,8 @@
 #include <QTemporaryFile>
 #include <QUrl>
 
+#include "calendar/date_rules.h"
+
 namespace tarvel {
 
 namespace {
@@ -27,8 +29,8 @@ bool CanWriteIn(const QString& folder) {
 }  // namespace
 
 QStringList ScreenshotStates() {
-  return {QStringLiteral("intro"), QStringLiteral("menu"), QStringLiteral("table"),
-          QStringLiteral("summary")};
+  return {QStringLiteral("intro"), QStringLiteral("menu"), QStringLiteral("calendar"),
+          QStringLiteral("table"), QStringLiteral("summary")};
 }
 
 GameOptionsResult ParseGameOptions(const QStringList& args) {
@@ -59,7 +61,11 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
                                      ScreenshotStates().join(QStringLiteral(", ")) +
                                      QStringLiteral("."),
                                  QStringLiteral("STATE"));
-  parser.addOptions({help, dataDir, size, seed, services, screenshot, after});
+  const QCommandLineOption date(QStringLiteral("date"),
+                               QStringLiteral("Day the holiday calendar shows instead of today "
+                                              "(YYYY-MM-DD, years 1583 to 9999)."),
+                               QStringLiteral("DATE"));
+  parser.addOptions({help, dataDir, size, seed, services, screenshot, after, date});
 
   if (!parser.parse(args)) {
     result.message = parser.errorText();
@@ -115,6 +121,15 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
       return result;
     }
     options.servicesUrl = parser.value(services);
+  }
+  if (parser.isSet(date)) {
+    const std::optional<CivilDate> day = ParseIsoDate(parser.value(date).toStdString());
+    if (!day) {
+      result.message = QStringLiteral("--date must be a day YYYY-MM-DD from 1583 to 9999, not \"") +
+                       parser.value(date) + QStringLiteral("\".");
+      return result;
+    }
+    options.date = QDate(day->Year, day->Month, day->Day);
   }
   if (parser.isSet(screenshot)) {
     options.screenshotFile = parser.value(screenshot);

@@ -3,6 +3,7 @@
 // the window.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +20,8 @@ struct GameOptions {
   std::optional<std::uint64_t> seed;   // --seed S
   QString servicesUrl;                 // --services URL
   QString screenshotFile;              // --screenshot FILE (test and docs hook)
-  QString screenshotAfter;             // --after STATE: intro, menu, table, summary
+  QString screenshotAfter;             // --after STATE: intro, menu, calendar, table, summary
+  QDate date;                          // --date YYYY-MM-DD: the day the calendar shows
 };
 
 struct GameOptionsResult {

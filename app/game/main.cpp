@@ -64,6 +64,11 @@ class ScreenshotRun : public QObject {
     }
     if (window_.MenuShown()) {
       if (state_ == QLatin1String("menu")) return Save();
+      if (state_ == QLatin1String("calendar")) {
+        // The right sheet turned once: the day's first holiday, if any.
+        window_.Calendar().TimerCalTimer();
+        return Save();
+      }
       // A whole game only to see its end: the cards need not fly.
       if (state_ == QLatin1String("summary")) settings_.FlyCards = false;
       window_.Button6Click();
@@ -155,6 +160,8 @@ int main(int argc, char** argv) {
   windowOptions.windowSizeOverride = options.windowSize;
   windowOptions.seed = options.seed;
   windowOptions.servicesBase = tarvel::ServiceBaseFromCommandLine(argc, argv);
+  windowOptions.date = options.date;
+  windowOptions.shippedFolder = QCoreApplication::applicationDirPath();
   TForm1 window(state, settings, windowOptions);
 
   std::unique_ptr<ScreenshotRun> screenshot;

@@ -173,6 +173,7 @@ void TForm1::FormCreate() {
   button6_->hide();
   button11_->hide();
 
+  calendar_ = new CalendarSheets(this, *this);
   view_.SetChangeSink([this](const QRect& rect) { update(rect); });
   LoadCursors();
   menuLeft_ = ProgramPicture(QStringLiteral("PngMenu1"));
@@ -306,6 +307,7 @@ void TForm1::ApplyLanguage(bool) {
   speed_->setText(Text(WordId::Speed));
   radio_->setText(Text(WordId::Radio));
   chat_->setText(Text(WordId::Chat));
+  if (menuShown_) ShowCalendar();
   update();
 }
 
@@ -427,6 +429,7 @@ void TForm1::ShowMainMenu() {
   LayoutMenu();
   button6_->show();
   button11_->show();
+  ShowCalendar();
   button6_->setFocus();
   cursors_.Attach(this, CursorRole::Arrow);
   // The first main menu has no animated pictures: the timer rests until a
@@ -436,6 +439,26 @@ void TForm1::ShowMainMenu() {
   update();
 }
 
+void TForm1::ShowCalendar() {
+  // The sheets keep their 60 x 100 pixels in every window size; only their
+  // places follow the positions' scales.
+  const Scale& f = geometry_.Factors;
+  const Scale positions{f.X, f.Y, 1.0};
+  const auto sheet = [&](int left) {
+    return QRect(tarvel::ScaleLeft(positions, left, kSheetWidth), tarvel::ScaleTop(positions, 95, kSheetHeight),
+                 kSheetWidth, kSheetHeight);
+  };
+  calendar_->ShowCalendar(sheet(150), sheet(550), settings_.Language);
+}
+
+bool TForm1::ReadCalendarModule(const std::function<void()>& read) {
+  const QString module = QString::fromLatin1(kCalendarModule);
+  if (WithModule(options_.dataFolder, module, read)) return true;
+  return !options_.shippedFolder.isEmpty() && WithModule(options_.shippedFolder, module, read);
+}
+
+QDate TForm1::CalendarToday() const { return options_.date.isValid() ? options_.date : QDate::currentDate(); }
+
 void TForm1::HideTableElements() {
   button7_->hide();
   button8_->hide();
@@ -444,6 +467,7 @@ void TForm1::HideTableElements() {
 void TForm1::LayoutTable() {
   button6_->hide();
   button11_->hide();
+  calendar_->HideCalendar();
   introShown_ = false;
   menuShown_ = false;
   if (settings_.TableDesignPurple != settings_.MenuDesignPurple) ReloadBackground(settings_.TableDesignPurple);

@@ -24,6 +24,7 @@
 #include <random>
 #include <string>
 
+#include "calendar/calendar_sheets.h"
 #include "engine/game_driver.h"
 #include "engine/match_state.h"
 #include "engine/rules.h"
@@ -61,7 +62,7 @@ QString WordText(WordId id, int language, int row = 0);
 ReferenceRect ContinueButtonRect();
 ReferenceRect ExitButtonRect();
 
-class TForm1 : public QWidget, public TableEvents, public FlightSurface {
+class TForm1 : public QWidget, public TableEvents, public FlightSurface, public CalendarHost {
   Q_OBJECT
 
  public:
@@ -71,6 +72,8 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
     std::optional<std::uint64_t> seed;
     std::string servicesBase;    // base address of the online services
     QString tempFolder;          // the MIDI song's file; empty = the system's
+    QDate date;                  // the day the calendar shows; invalid = today
+    QString shippedFolder;       // where the shipped modules lie when not in the data folder
   };
 
   TForm1(MatchState& state, Settings& settings, Options options, QWidget* parent = nullptr);
@@ -147,6 +150,14 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   OnlineSession& Online() { return *online_; }
   // The online start-up steps have run (they run once, after the first frame).
   bool OnlineStarted() const { return onlineStarted_; }
+
+  // The calendar sheets of the main menu.
+  CalendarSheets& Calendar() { return *calendar_; }
+
+  // CalendarHost.
+  bool ReadCalendarModule(const std::function<void()>& read) override;
+  QDate CalendarToday() const override;
+  bool CalendarMenuShown() const override { return menuShown_; }
 
   // FlightSurface.
   QImage GrabClient() override;
@@ -239,6 +250,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QString ProductWord() const;
   void ReloadBackground(bool purple);
   void LoadTitlePicture();
+  void ShowCalendar();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
   void StartOnline();
@@ -285,6 +297,8 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   MenuButton* button7_ = nullptr;   // continue
   MenuButton* button8_ = nullptr;   // "Exit to menu"
   std::array<TableWord, 2> captions_{TableWord::ToBegin, TableWord::ExitToMenu};
+
+  CalendarSheets* calendar_ = nullptr;
 
   QMenu* popup_ = nullptr;
   QAction* genCount_ = nullptr;

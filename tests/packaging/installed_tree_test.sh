@@ -11,16 +11,18 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for f in usr/libexec/tarvel/tarvel usr/libexec/tarvel/tarvel-selfplay \
+         usr/libexec/tarvel/tarvel-calendar usr/libexec/tarvel/QorCalendar01.rcc \
          usr/libexec/tarvel/tarvel-installed \
          usr/share/applications/tarvel.desktop \
          usr/share/metainfo/io.github.tarvel.tarvel.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/tarvel.svg \
          usr/share/icons/hicolor/16x16/apps/tarvel.png \
          usr/share/icons/hicolor/256x256/apps/tarvel.png \
-         usr/share/man/man6/tarvel.6 usr/share/man/man6/tarvel-selfplay.6; do
+         usr/share/man/man6/tarvel.6 usr/share/man/man6/tarvel-selfplay.6 \
+         usr/share/man/man6/tarvel-calendar.6; do
   [ -e "$root/$f" ] || fail "$f is not installed"
 done
-for p in tarvel tarvel-selfplay; do
+for p in tarvel tarvel-selfplay tarvel-calendar; do
   [ "$(readlink "$root/usr/bin/$p")" = "../libexec/tarvel/$p" ] || fail "usr/bin/$p is not a link to the program"
 done
 "$validate_desktop" "$root/usr/share/applications/tarvel.desktop"

@@ -30,7 +30,7 @@ TEST(GameOptionsTest, EveryOptionIsTaken) {
   const GameOptionsResult r =
       ParseGameOptions(Args({"--data-dir", "/tmp/x", "--size", "3", "--seed", "18446744073709551615",
                              "--services", "http://127.0.0.1:8080/", "--screenshot", "a.png",
-                             "--after", "table"}));
+                             "--after", "table", "--date", "2024-09-08"}));
   ASSERT_TRUE(r.ok) << r.message.toStdString();
   EXPECT_EQ(r.options.dataDir, QStringLiteral("/tmp/x"));
   EXPECT_EQ(r.options.windowSize, 3);
@@ -39,6 +39,7 @@ TEST(GameOptionsTest, EveryOptionIsTaken) {
   EXPECT_EQ(r.options.servicesUrl, QStringLiteral("http://127.0.0.1:8080/"));
   EXPECT_EQ(r.options.screenshotFile, QStringLiteral("a.png"));
   EXPECT_EQ(r.options.screenshotAfter, QStringLiteral("table"));
+  EXPECT_EQ(r.options.date, QDate(2024, 9, 8));
 }
 
 TEST(GameOptionsTest, EqualsFormAndDefaultScreenshotState) {
@@ -54,6 +55,7 @@ TEST(GameOptionsTest, HelpIsNotAnError) {
   EXPECT_TRUE(r.ok);
   EXPECT_TRUE(r.helpRequested);
   EXPECT_TRUE(r.message.contains(QStringLiteral("--data-dir")));
+  EXPECT_TRUE(r.message.contains(QStringLiteral("--date")));
 }
 
 struct BadCase {
@@ -84,6 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{{"--services", "not a url"}, "--services"},
                       BadCase{{"--services", "http://"}, "--services"},
                       BadCase{{"--after", "menu"}, "--after"},
+                      BadCase{{"--date", "2024-02-30"}, "--date"}, BadCase{{"--date", "08.09.2024"}, "--date"},
+                      BadCase{{"--date", "1582-12-31"}, "--date"}, BadCase{{"--date", ""}, "--date"},
                       BadCase{{"--screenshot", "a.png", "--after", "nowhere"}, "--after"},
                       BadCase{{"--colour", "red"}, "colour"}, BadCase{{"stray"}, "stray"}));
 

@@ -114,6 +114,33 @@ TEST(GameProgramTest, SizeOptionHoldsForTheRunOnly) {
   EXPECT_EQ(lines[1].at(8), '1');
 }
 
+TEST(GameProgramTest, CalendarSheetsShowTheGivenDateFromTheShippedModule) {
+  QTemporaryDir data;
+  const QString picture = data.filePath(QStringLiteral("calendar.png"));
+  const GameRun run = RunGame({QStringLiteral("--data-dir"), data.path(), QStringLiteral("--date"),
+                               QStringLiteral("2024-09-08"), QStringLiteral("--screenshot"), picture,
+                               QStringLiteral("--after"), QStringLiteral("calendar")});
+  ASSERT_TRUE(run.finished);
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QImage image(picture);
+  ASSERT_FALSE(image.isNull());
+  // The red binding strips of both sheets, 10 pixels below their tops, and
+  // on the left sheet the Sunday's red day number.
+  for (const QPoint at : {QPoint(175, 105), QPoint(575, 105)}) {
+    const QColor strip = image.pixelColor(at);
+    EXPECT_GT(strip.red(), 130) << at.x();
+    EXPECT_LT(strip.green(), 80) << at.x();
+  }
+  int red = 0;
+  for (int y = 117; y < 135; ++y) {
+    for (int x = 150; x < 210; ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 180 && c.green() < 80 && c.blue() < 80) ++red;
+    }
+  }
+  EXPECT_GT(red, 10);
+}
+
 TEST(GameProgramTest, SameSeedDealsTheSameTable) {
   QTemporaryDir data;
   const QString first = data.filePath(QStringLiteral("a.png"));
