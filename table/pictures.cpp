@@ -1,7 +1,7 @@
 #include "table/pictures.h"
 
 #include "settings/words/words.h"
-#include "table/resource_module.h"
+#include "assets/resource_module.h"
 
 #ifdef TARVEL_HAS_ASSETS
 #include "assets/tarvel_assets.h"
@@ -56,13 +56,13 @@ QByteArray ReadModule(const QString& path)
 // missing.
 class ModuleSession {
 public:
-    ModuleSession(const QString& programFolder, const QString& fileName)
+    ModuleSession(const QStringList& folders, const QString& fileName)
     {
         if (fileName.isEmpty()) {
             ok_ = true;  // the program's own pictures need no module
             return;
         }
-        const QString path = FindModule(programFolder, fileName);
+        const QString path = FindModule(folders, fileName);
         if (path.isEmpty()) {
             return;
         }
@@ -141,21 +141,11 @@ QImage ProgramPicture(const QString& name)
     return LoadPicture(PictureRef{QString(), name, false});
 }
 
-QString FindModule(const QString& programFolder, const QString& fileName)
+QImage ModulePicture(const QStringList& moduleFolders, const PictureRef& ref)
 {
-    const QDir folder(programFolder);
-    const QString here = folder.absoluteFilePath(fileName);
-    if (QFileInfo(here).isFile()) {
-        return here;
-    }
-    QDir parent(folder);
-    if (parent.cdUp()) {
-        const QString there = parent.absoluteFilePath(fileName);
-        if (QFileInfo(there).isFile()) {
-            return there;
-        }
-    }
-    return {};
+    EnsureProgramPictures();
+    const ModuleSession module(moduleFolders, ref.Module);
+    return module.Ok() ? LoadPicture(ref) : QImage();
 }
 
 QImage ScaledPicture(const QImage& picture, QSize size, bool roundCorners, int cornerDiameter)
@@ -194,8 +184,8 @@ void DrawScaled(int x, int y, const QImage& picture, bool roundCorners, int heig
     }
 }
 
-CardPictures::CardPictures(QString programFolder, MessageSink sink, Random10 random)
-    : programFolder_(std::move(programFolder)), sink_(std::move(sink)), random_(std::move(random))
+CardPictures::CardPictures(QStringList moduleFolders, MessageSink sink, Random10 random)
+    : moduleFolders_(std::move(moduleFolders)), sink_(std::move(sink)), random_(std::move(random))
 {
     EnsureProgramPictures();
     if (!random_) {
@@ -223,7 +213,7 @@ void CardPictures::ClearCaches()
 bool CardPictures::LoadFaces(int cardDeck, PictureClass pictures)
 {
     const DeckInfo& deck = DeckOf(cardDeck);
-    const ModuleSession module(programFolder_, QString::fromLatin1(deck.Module.data(),
+    const ModuleSession module(moduleFolders_, QString::fromLatin1(deck.Module.data(),
                                                                     static_cast<qsizetype>(deck.Module.size())));
     if (!module.Ok()) {
         return false;
@@ -281,7 +271,7 @@ bool CardPictures::LoadDeck(Settings& settings, const WindowGeometry& window)
 
 bool CardPictures::LoadBackSet(int backDeck)
 {
-    const ModuleSession module(programFolder_, BackModule(backDeck, card_.Pictures, narrow_));
+    const ModuleSession module(moduleFolders_, BackModule(backDeck, card_.Pictures, narrow_));
     if (!module.Ok()) {
         return false;
     }
@@ -332,7 +322,7 @@ bool CardPictures::LoadBackground(Settings& settings, bool purple, const WindowG
     bool ok = true;
     if (purple) {
         const PictureRef ref = PurpleBackgroundPicture();
-        const ModuleSession module(programFolder_, ref.Module);
+        const ModuleSession module(moduleFolders_, ref.Module);
         QImage picture = module.Ok() ? LoadPicture(ref) : QImage();
         if (!picture.isNull()) {
             background_ = ToSize(picture, window.Client);
@@ -354,7 +344,7 @@ bool CardPictures::LoadBackground(Settings& settings, bool purple, const WindowG
     QImage picture;
     if (IsValidBackground(settings.BackgroundSet, settings.BackgroundVariant)) {
         const PictureRef ref = BackgroundPicture(settings.BackgroundSet, settings.BackgroundVariant, small);
-        const ModuleSession module(programFolder_, ref.Module);
+        const ModuleSession module(moduleFolders_, ref.Module);
         if (module.Ok()) {
             picture = LoadPicture(ref);
         }

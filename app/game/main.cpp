@@ -149,6 +149,7 @@ int main(int argc, char** argv) {
   tarvel::Settings settings;
   TForm1::Options windowOptions;
   windowOptions.dataFolder = dataFolder;
+  windowOptions.programFolder = QCoreApplication::applicationDirPath();
   windowOptions.windowSizeOverride = options.windowSize;
   windowOptions.seed = options.seed;
   windowOptions.servicesBase = tarvel::ServiceBaseFromCommandLine(argc, argv);

@@ -21,6 +21,8 @@ void PrepareMusic(bool) {}
 
 void StopMusicPlayer() {}
 
+void ReloadClubList(const QString&, const Settings&) {}
+
 void WritePlayerList(const QString&) {}
 
 void StoreGameResult(const QString&, std::int32_t) {}

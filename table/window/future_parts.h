@@ -41,6 +41,10 @@ void LoginStoredAccount(const QString& dataFolder);
 void PrepareMusic(bool musicOn);
 void StopMusicPlayer();
 
+// Club file (records): reload the club list from "Tarvel.net" when
+// `NetGame` is set, else from "Tarvel.clb".
+void ReloadClubList(const QString& dataFolder, const Settings& settings);
+
 // Club file (records): write the player list.
 void WritePlayerList(const QString& dataFolder);
 

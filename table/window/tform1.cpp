@@ -94,7 +94,7 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       options_(std::move(options)),
       backRandom_(BackRandom(options_.seed)),
       random_(options_.seed ? DeckRandom(*options_.seed) : DeckRandom()),
-      pictures_(options_.dataFolder,
+      pictures_(QStringList{options_.programFolder, options_.dataFolder},
                 [this](const QString& text) { ShowModuleMessage(text); },
                 [this] { return static_cast<int>(backRandom_() % 10) + 1; }),
       view_(state_, settings_, pictures_),
@@ -176,6 +176,7 @@ void TForm1::CreatePopupMenu() {
   changeName_ = popup_->addAction(QString());
   popup_->addSeparator();
   speed_ = popup_->addAction(QString(), this, &TForm1::SpeedClick);
+  options_action_ = popup_->addAction(QString(), this, &TForm1::OptionsClick);
   popup_->addSeparator();
   radio_ = popup_->addAction(QString());
   chat_ = popup_->addAction(QString());
@@ -208,9 +209,10 @@ bool TForm1::StartUp() {
   // 1. The settings; a size given on the command line holds for this run.
   const std::filesystem::path file =
       std::filesystem::path(options_.dataFolder.toStdString()) / std::string(kSettingsFileName);
-  settings_ = LoadSettings(file, ServiceLineDefaults{DefaultTopTenServiceLine(),
-                                                     DefaultStatServiceLine()})
-                  .Values;
+  const ServiceLineDefaults services{DefaultTopTenServiceLine(), DefaultStatServiceLine()};
+  settings_ = LoadSettings(file, services).Values;
+  // Whatever this run saves must read back whole, also after a first run.
+  FillUnreadableFields(settings_, services);
   loadedWindowSize_ = settings_.WindowSize;
   if (options_.windowSizeOverride >= 1 && options_.windowSizeOverride <= 5)
     settings_.WindowSize = static_cast<std::uint8_t>(options_.windowSizeOverride);
@@ -268,6 +270,7 @@ void TForm1::ApplyLanguage(bool) {
   quit_->setText(Text(WordId::ExitToMenu));
   changeName_->setText(Text(WordId::ChangeName));
   speed_->setText(Text(WordId::Speed));
+  options_action_->setText(Text(WordId::Options));
   radio_->setText(Text(WordId::Radio));
   chat_->setText(Text(WordId::Chat));
   update();
@@ -360,10 +363,11 @@ void TForm1::LoadTitlePicture() {
   if (caption_.isNull()) caption_ = ProgramPicture(name);
 }
 
-void TForm1::ReloadBackground(bool purple) {
-  pictures_.LoadBackground(settings_, purple, geometry_);
+bool TForm1::ReloadBackground(bool purple) {
+  const bool loaded = pictures_.LoadBackground(settings_, purple, geometry_);
   if (TableShown()) view_.Refresh();
   update();
+  return loaded;
 }
 
 void TForm1::ShowMainMenu() {
@@ -832,6 +836,7 @@ void TForm1::WritePlayerList() { tarvel::WritePlayerList(options_.dataFolder); }
 void TForm1::WriteSettings() {
   if (clubCheckFailed_) return;
   Settings stored = settings_;
+  FillUnreadableFields(stored, ServiceLineDefaults{DefaultTopTenServiceLine(), DefaultStatServiceLine()});
   // A size given on the command line holds for this run only.
   if (options_.windowSizeOverride != 0 && stored.WindowSize == options_.windowSizeOverride)
     stored.WindowSize = loadedWindowSize_;

@@ -28,6 +28,7 @@
 #include "engine/match_state.h"
 #include "engine/rules.h"
 #include "engine/table_events.h"
+#include "settings/options/options_host.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "table/flight.h"
@@ -59,12 +60,13 @@ QString WordText(WordId id, int language, int row = 0);
 ReferenceRect ContinueButtonRect();
 ReferenceRect ExitButtonRect();
 
-class TForm1 : public QWidget, public TableEvents, public FlightSurface {
+class TForm1 : public QWidget, public TableEvents, public FlightSurface, public OptionsHost {
   Q_OBJECT
 
  public:
   struct Options {
     QString dataFolder;          // the program's data folder, ending in '/'
+    QString programFolder;       // the executable's folder: modules are looked up there first
     int windowSizeOverride = 0;  // 1..5 for this run only; 0 = the settings
     std::optional<std::uint64_t> seed;
     std::string servicesBase;    // base address of the online services
@@ -100,12 +102,14 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void GenCountClick();
   void QuitClick();
   void SpeedClick();
+  // Opens the options dialog (the "Options" command).
+  void OptionsClick();
   bool FormCloseQuery();
 
   // Screens and layout.
   void ShowIntro(bool tick);
-  void ApplyWindowSize();
-  void ApplyFonts();
+  void ApplyWindowSize() override;
+  void ApplyFonts() override;
   void ApplyLanguage(bool mainOnly);
   void LayoutTable() override;
 
@@ -128,6 +132,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QAction* GenCountAction() const { return genCount_; }
   QAction* QuitAction() const { return quit_; }
   QAction* SpeedAction() const { return speed_; }
+  QAction* OptionsAction() const { return options_action_; }
   // True when a right click at this point would open the pop-up menu.
   bool PopupAttachedAt(QPoint point) const;
   // The game counter's hint ("Game: 1 / 30").
@@ -192,6 +197,29 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void WriteSettings() override;
   void ShowMainMenu() override;
 
+  // OptionsHost (tform1_options.cpp).
+  void ApplyLanguage() override;
+  bool LoadDeck() override;
+  bool LoadBacks() override;
+  bool ReloadBackground() override;
+  std::array<QImage, 4> SampleCards() override;
+  QImage GraphicsPicture(const QString& name) override;
+  void NetGameChanged() override;
+  void MusicChanged() override;
+  void GifAnimationChanged() override;
+  void PlaySettingsChanged() override;
+  void ApplyCursors(QWidget* dialog) override;
+  void ButtonsChanged() override;
+  void RadioListChanged() override;
+  void OpenSpeedWindow(QWidget* parent) override;
+  QSize ScreenSize() override;
+  QSize ClientSizeOf(int windowSize) override;
+  QString ProgramFolder() override;
+  QString DataFolder() override;
+  std::string DownloadAddress(const QString& fileName) override;
+  void PlayEffectSound(const char* name) override;
+  void ShowMessage(QWidget* parent, const QString& text) override;
+
  signals:
   // The first intro frame has been painted (start-up time, screenshots).
   void IntroFramePainted();
@@ -225,7 +253,9 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   MenuButton* ButtonOf(TableButton button) const;
   QString Text(WordId id, int row = 0) const;
   QString ProductWord() const;
-  void ReloadBackground(bool purple);
+  bool ReloadBackground(bool purple);
+  // The table again after its pictures or size changed.
+  void RedrawTable();
   void LoadTitlePicture();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
@@ -276,6 +306,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QAction* quit_ = nullptr;
   QAction* changeName_ = nullptr;
   QAction* speed_ = nullptr;
+  QAction* options_action_ = nullptr;
   QAction* radio_ = nullptr;
   QAction* chat_ = nullptr;
 };

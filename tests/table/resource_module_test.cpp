@@ -2,7 +2,7 @@
 // accepted and read back by Qt unchanged; cut and damaged modules are
 // refused, and the picture loaders treat them as missing.
 #include "table/pictures.h"
-#include "table/resource_module.h"
+#include "assets/resource_module.h"
 
 #include <QByteArray>
 #include <QDir>
