@@ -505,7 +505,7 @@ protected:
     {
         messages_.clear();
         CardPictures pictures(
-            folder_, [this](const QString& text) { messages_.push_back(text); }, [] { return 1; });
+            QStringList{folder_}, [this](const QString& text) { messages_.push_back(text); }, [] { return 1; });
         settings_ = Settings{};
         settings_.CardDeck = 1;
         return pictures.LoadDeck(settings_, GeometryForWindowSize(kSmallWindow, QSize()));
