@@ -308,7 +308,7 @@ TEST_F(PicturesTest, ModuleDeckBackSetAndBackground)
     EXPECT_TRUE(messages.empty());
 
     // A deck the module does not hold counts as missing.
-    settings.CardDeck = 2;
+    settings.CardDeck = 3;
     EXPECT_FALSE(pictures.LoadDeck(settings, kSmall));
     EXPECT_EQ(settings.CardDeck, 0);
     ASSERT_EQ(messages.size(), 1u);
