@@ -86,6 +86,17 @@ void FillList(QComboBox* list, WordId id, int language, int rows) {
   list->setCurrentIndex(at);
 }
 
+// The name and the scale of font slot 0..3 (large, small, special 1 and 2).
+std::string& FontName(Settings& s, int slot) {
+  std::string* names[] = {&s.FontLarge, &s.FontSmall, &s.FontSpecial1, &s.FontSpecial2};
+  return *names[std::clamp(slot, 0, kFontSlots - 1)];
+}
+
+std::int32_t& FontScale(Settings& s, int slot) {
+  std::int32_t* scales[] = {&s.FontLargeScale, &s.FontSmallScale, &s.FontSpecial1Scale, &s.FontSpecial2Scale};
+  return *scales[std::clamp(slot, 0, kFontSlots - 1)];
+}
+
 }  // namespace
 
 int WindowSizeEntries(QSize screen) {
@@ -611,23 +622,12 @@ void TFormOptions::DrawSampleCards() {
   image1_->setPixmap(strip);
 }
 
-std::string* TFormOptions::FontName(int slot) {
-  std::string* names[] = {&settings_.FontLarge, &settings_.FontSmall, &settings_.FontSpecial1, &settings_.FontSpecial2};
-  return names[std::clamp(slot, 0, kFontSlots - 1)];
-}
-
-std::int32_t* TFormOptions::FontScale(int slot) {
-  std::int32_t* scales[] = {&settings_.FontLargeScale, &settings_.FontSmallScale, &settings_.FontSpecial1Scale,
-                            &settings_.FontSpecial2Scale};
-  return scales[std::clamp(slot, 0, kFontSlots - 1)];
-}
-
 void TFormOptions::ShowFontSlot() {
   const int slot = std::max(comboBoxFont_->currentIndex(), 0);
   const QSignalBlocker quietName(fontComboBox1_);
   const QSignalBlocker quietScale(spinEdit1_);
-  fontComboBox1_->setCurrentFont(QFont(QString::fromStdString(*FontName(slot))));
-  spinEdit1_->setValue(*FontScale(slot));
+  fontComboBox1_->setCurrentFont(QFont(QString::fromStdString(FontName(settings_, slot))));
+  spinEdit1_->setValue(FontScale(settings_, slot));
 }
 
 // ---------------------------------------------------------------------------
@@ -728,27 +728,23 @@ void TFormOptions::RadioGroup2Click() { settings_.SameBack = backModeGroup_->che
 void TFormOptions::ComboBoxFontChange() { ShowFontSlot(); }
 
 void TFormOptions::FontComboBox1Change() {
-  *FontName(comboBoxFont_->currentIndex()) = fontComboBox1_->currentFont().family().toStdString();
+  FontName(settings_, comboBoxFont_->currentIndex()) = fontComboBox1_->currentFont().family().toStdString();
   host_.ApplyFonts();
 }
 
 void TFormOptions::SpinEdit1Change() {
   const int scale = spinEdit1_->value();
   if (scale < kLowestScale || scale > kHighestScale) return;
-  *FontScale(comboBoxFont_->currentIndex()) = scale;
+  FontScale(settings_, comboBoxFont_->currentIndex()) = scale;
   host_.ApplyFonts();
 }
 
 void TFormOptions::Button2Click() {
-  const Settings defaults;
-  settings_.FontLarge = defaults.FontLarge;
-  settings_.FontSmall = defaults.FontSmall;
-  settings_.FontSpecial1 = defaults.FontSpecial1;
-  settings_.FontSpecial2 = defaults.FontSpecial2;
-  settings_.FontLargeScale = defaults.FontLargeScale;
-  settings_.FontSmallScale = defaults.FontSmallScale;
-  settings_.FontSpecial1Scale = defaults.FontSpecial1Scale;
-  settings_.FontSpecial2Scale = defaults.FontSpecial2Scale;
+  Settings defaults;
+  for (int slot = 0; slot < kFontSlots; ++slot) {
+    FontName(settings_, slot) = FontName(defaults, slot);
+    FontScale(settings_, slot) = FontScale(defaults, slot);
+  }
   ShowFontSlot();
   host_.ApplyFonts();
 }

@@ -134,8 +134,6 @@ class TFormOptions : public QDialog {
   void DrawSampleCards();
   void ShowFontSlot();
   bool ModuleExists(const QString& fileName) const;
-  std::string* FontName(int slot);
-  std::int32_t* FontScale(int slot);
   QString Text(WordId id, int row = 0) const;
 
   Settings& settings_;
