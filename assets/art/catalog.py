@@ -6,6 +6,7 @@ Resource sets:
   QorCards06B  module with the back sets "Cl1", "Car", "Che", "Ani"
   QorCards06C  module with decks "Fra" and "Chi"
   QorBackG03   module with the background sets 1 to 3 in seven variants
+  QorCGraph1   module of the purple design: "BGLilu", "GFormOpt" + language, "GIcon48Opt"
 
 PNG pictures are SVG documents rendered by librsvg; JPEG backgrounds are made
 by the background generator program (recipe "felt", "sun" or "gradient",
@@ -124,6 +125,7 @@ def pictures():
         out += _deck(module, theme, theme.code)
     for style, code, count in MODULE_BACKS:
         out += _backs("QorCards06B", style, code, count)
+    out += _graphics()
     for number, recipe in MODULE_BACKGROUNDS:
         for variant in VARIANTS:
             if (number, variant) == (2, "Gr"):
@@ -131,6 +133,18 @@ def pictures():
             name = "Fon%02d%s" % (number, variant)
             out.append(Picture("QorBackG03", name, "jpg", 760, 500, "%s:%s" % (recipe, variant)))
             out.append(Picture("QorBackG03", name + "B", "jpg", 1520, 1000, "%s:%s" % (recipe, variant)))
+    return out
+
+
+def _graphics():
+    """The purple design's module: background, options header and icon."""
+    out = [Picture("QorCGraph1", "BGLilu", "jpg", 1520, 1000, "gradient:Fi")]
+    w, h = lettering.OPTIONS_BOX
+    for lang in lettering.LETTERED:
+        out.append(Picture("QorCGraph1", "GFormOpt" + lang, "png", w, h, partial(lettering.options_header, lang, w, h)))
+    frames = lettering.ICON_FRAMES
+    out.append(Picture("QorCGraph1", "GIcon48Opt", "png", 48 * frames, 48,
+                       partial(lettering.options_icon_strip, frames, 48)))
     return out
 
 

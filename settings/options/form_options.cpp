@@ -144,7 +144,7 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHost& host, QWidget* paren
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("PageControl1"));
-  pages_->setGeometry(6, 60, kClientWidth - 12, 296);
+  pages_->setGeometry(6, 70, kClientWidth - 12, 286);
   // Nine page names side by side in 488 pixels, in every language.
   pages_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 4px; }"));
   pages_->tabBar()->setExpanding(false);

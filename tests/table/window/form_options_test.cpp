@@ -319,3 +319,32 @@ TEST(FormOptions, PassportStoresNickCountryCityAndSex) {
 
 }  // namespace
 }  // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+// With the graphics module the purple designs take effect: the menu's
+// background, the dialog's colours, header and icon, and the salute boxes.
+TEST(FormOptions, PurpleDesignsWithTheGraphicsModule) {
+  OptionsFixture f(testing::QuickSettings(), {QStringLiteral("QorCGraph1.rcc")});
+  TFormOptions& d = *f.dialog;
+  EXPECT_TRUE(d.CheckBoxD(1)->isEnabled());
+  EXPECT_TRUE(d.CheckBoxD(1)->isChecked());
+  const QImage felt = f.window->Pictures().Background();
+  d.ComboBoxD(1)->setCurrentIndex(1);
+  EXPECT_TRUE(f.settings.MenuDesignPurple);
+  EXPECT_NE(f.window->Pictures().Background(), felt);
+  EXPECT_EQ(f.window->Pictures().WindowColour(), QColor(120, 0, 200));
+  d.ComboBoxD(2)->setCurrentIndex(1);
+  EXPECT_FALSE(d.ComboBoxBG1()->isEnabled());
+  const QColor grey = d.palette().color(QPalette::Window);
+  d.ComboBoxD(3)->setCurrentIndex(3);
+  EXPECT_TRUE(f.settings.DialogDesignPurple);
+  EXPECT_NE(d.palette().color(QPalette::Window), grey);
+  EXPECT_TRUE(f.sink.informed.empty());
+  d.CheckBoxD(2)->click();
+  EXPECT_FALSE(f.settings.SaluteCards);
+}
+
+}  // namespace
+}  // namespace tarvel
