@@ -15,12 +15,16 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QApplication>
+#include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <filesystem>
 #include <functional>
 
 #include "../../settings/options/local_http_server.h"
+#include "table/form_speed.h"
 #include "window_fixture.h"
 
 namespace tarvel {
@@ -344,6 +348,37 @@ TEST(FormOptions, PurpleDesignsWithTheGraphicsModule) {
   EXPECT_TRUE(f.sink.informed.empty());
   d.CheckBoxD(2)->click();
   EXPECT_FALSE(f.settings.SaluteCards);
+}
+
+}  // namespace
+}  // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+// The speed and passport windows open modally over the dialog; what they
+// set shows on the dialog when they close.
+TEST(FormOptions, SpeedAndPassportWindowsOpenOverTheDialog) {
+  OptionsFixture f;
+  TFormOptions& d = *f.dialog;
+  QTimer::singleShot(0, [] {
+    auto* speed = qobject_cast<TFormSpeed*>(QApplication::activeModalWidget());
+    ASSERT_NE(speed, nullptr);
+    speed->TrackBar()->setValue(2);
+    speed->OkButton()->click();
+  });
+  d.Button3()->click();
+  EXPECT_EQ(f.settings.Speed, 2);
+  EXPECT_TRUE(d.Button3()->text().endsWith(QStringLiteral("= 2")));
+
+  QTimer::singleShot(0, [] {
+    auto* passport = qobject_cast<TFormPassport*>(QApplication::activeModalWidget());
+    ASSERT_NE(passport, nullptr);
+    passport->EditNick()->setText(QStringLiteral("Ace"));
+    passport->ButtonOk()->click();
+  });
+  d.Button4()->click();
+  EXPECT_EQ(f.settings.Nick, "Ace");
 }
 
 }  // namespace
