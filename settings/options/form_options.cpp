@@ -149,7 +149,11 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHost& host, QWidget* paren
   pages_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 4px; }"));
   pages_->tabBar()->setExpanding(false);
   QFont tabFont = pages_->tabBar()->font();
-  tabFont.setPointSizeF(tabFont.pointSizeF() * 0.9);
+  if (tabFont.pointSizeF() > 0) {
+    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.9);
+  } else {
+    tabFont.setPixelSize(std::max(tabFont.pixelSize() * 9 / 10, 8));
+  }
   pages_->tabBar()->setFont(tabFont);
   CreatePages();
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -13,10 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QApplication>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -321,11 +321,6 @@ TEST(FormOptions, PassportStoresNickCountryCityAndSex) {
   EXPECT_EQ(f.settings.Sex, "W");
 }
 
-}  // namespace
-}  // namespace tarvel
-
-namespace tarvel {
-namespace {
 
 // With the graphics module the purple designs take effect: the menu's
 // background, the dialog's colours, header and icon, and the salute boxes.
@@ -350,11 +345,6 @@ TEST(FormOptions, PurpleDesignsWithTheGraphicsModule) {
   EXPECT_FALSE(f.settings.SaluteCards);
 }
 
-}  // namespace
-}  // namespace tarvel
-
-namespace tarvel {
-namespace {
 
 // The speed and passport windows open modally over the dialog; what they
 // set shows on the dialog when they close.
