@@ -331,6 +331,7 @@ void TForm1::ApplyWindowSize() {
   pictures_.LoadDeck(settings_, geometry_);
   // Recording a game as GIF works only in the small window.
   if (geometry_.WindowSize != kSmallWindow) settings_.SaveGif = false;
+  RedrawTable();  // a size chosen in the options during a game
 }
 
 void TForm1::ApplyFonts() {

@@ -371,5 +371,26 @@ TEST(FormOptions, SpeedAndPassportWindowsOpenOverTheDialog) {
   EXPECT_EQ(f.settings.Nick, "Ace");
 }
 
+// During a game the table follows a new window size and a new deck at once.
+TEST(FormOptions, TheTableFollowsDuringAGame) {
+  testing::WindowFixture f(QuickSettings(), 0, 1, [](const QString& folder) {
+    QFile::copy(QStringLiteral(TARVEL_TESTMODULES_DIR "/QorCards06A.rcc"), folder + QStringLiteral("QorCards06A.rcc"));
+  });
+  f.StartGame();
+  ASSERT_TRUE(f.w().TableShown());
+  f.w().OptionsClick();
+  auto* dialog = f.w().findChild<TFormOptions*>();
+  const QRect hand = f.w().Layout().Rect(Element::ImageCards3);
+  const QImage cards = f.w().Snapshot();
+  dialog->ComboBoxWSize()->setCurrentIndex(1);
+  EXPECT_NE(f.w().Layout().Rect(Element::ImageCards3), hand);
+  const QImage larger = f.w().Snapshot();
+  EXPECT_NE(larger, cards);
+  dialog->ComboBox1()->setCurrentIndex(1);
+  EXPECT_EQ(f.settings.CardDeck, 1);
+  EXPECT_NE(f.w().Snapshot(), larger);
+  delete dialog;
+}
+
 }  // namespace
 }  // namespace tarvel
