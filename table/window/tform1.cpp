@@ -176,7 +176,7 @@ void TForm1::CreatePopupMenu() {
   changeName_ = popup_->addAction(QString());
   popup_->addSeparator();
   speed_ = popup_->addAction(QString(), this, &TForm1::SpeedClick);
-  options_action_ = popup_->addAction(QString(), this, &TForm1::OptionsClick);
+  optionsAction_ = popup_->addAction(QString(), this, &TForm1::OptionsClick);
   popup_->addSeparator();
   radio_ = popup_->addAction(QString());
   chat_ = popup_->addAction(QString());
@@ -270,7 +270,7 @@ void TForm1::ApplyLanguage(bool) {
   quit_->setText(Text(WordId::ExitToMenu));
   changeName_->setText(Text(WordId::ChangeName));
   speed_->setText(Text(WordId::Speed));
-  options_action_->setText(Text(WordId::Options));
+  optionsAction_->setText(Text(WordId::Options));
   radio_->setText(Text(WordId::Radio));
   chat_->setText(Text(WordId::Chat));
   update();

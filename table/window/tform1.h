@@ -132,7 +132,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   QAction* GenCountAction() const { return genCount_; }
   QAction* QuitAction() const { return quit_; }
   QAction* SpeedAction() const { return speed_; }
-  QAction* OptionsAction() const { return options_action_; }
+  QAction* OptionsAction() const { return optionsAction_; }
   // True when a right click at this point would open the pop-up menu.
   bool PopupAttachedAt(QPoint point) const;
   // The game counter's hint ("Game: 1 / 30").
@@ -306,7 +306,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   QAction* quit_ = nullptr;
   QAction* changeName_ = nullptr;
   QAction* speed_ = nullptr;
-  QAction* options_action_ = nullptr;
+  QAction* optionsAction_ = nullptr;
   QAction* radio_ = nullptr;
   QAction* chat_ = nullptr;
 };
