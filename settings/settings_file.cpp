@@ -330,6 +330,25 @@ std::optional<std::string> ReadFileHead(const std::filesystem::path& file, bool&
 
 }  // namespace
 
+void FillUnreadableFields(Settings& s, const ServiceLineDefaults& services) {
+  const Settings defaults;
+  const auto fill = [](std::string& field, const std::string& fallback, std::size_t shortest) {
+    if (FileText(field).size() < shortest) field = fallback;
+  };
+  fill(s.FontLarge, defaults.FontLarge, 2);
+  fill(s.FontSmall, defaults.FontSmall, 2);
+  fill(s.FontSpecial1, defaults.FontSpecial1, 2);
+  fill(s.FontSpecial2, defaults.FontSpecial2, 2);
+  fill(s.NetPort, defaults.NetPort, 1);
+  fill(s.PlayerName, defaults.PlayerName, 1);
+  fill(s.TopTenServicePath, services.TopTenServicePath, 1);
+  fill(s.Nick, defaults.Nick, 1);
+  fill(s.City, defaults.City, 1);
+  if (!IsValidCountry(FileText(s.Country, kCountryLength))) s.Country = defaults.Country;
+  if (s.Sex != "M" && s.Sex != "W") s.Sex = defaults.Sex;
+  if (s.StatServicePath.empty()) s.StatServicePath = services.StatServicePath;
+}
+
 void ClearPassport(Settings& s) {
   s.TopTenServicePath.clear();
   s.Nick.clear();

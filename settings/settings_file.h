@@ -125,6 +125,14 @@ bool SaveSettings(const std::filesystem::path& file, const Settings& settings);
 // The start-up reset of the four font names; their scales stay.
 void ResetFontNames(Settings& settings);
 
+// Gives every field that would end the next parse (an empty name, port,
+// passport or service line, a font name shorter than two characters, a
+// country of another form) its default, so that a record saved after this
+// reads back whole. A first run without a settings file holds an empty
+// passport; saving it unfilled would lose every line after the player name
+// on the next start.
+void FillUnreadableFields(Settings& settings, const ServiceLineDefaults& services);
+
 // Empties the passport and the two service lines: the state of a record that
 // no settings file has filled yet.
 void ClearPassport(Settings& settings);

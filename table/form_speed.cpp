@@ -1,5 +1,6 @@
 #include "table/form_speed.h"
 
+#include "settings/options/dialog_design.h"
 #include "settings/words/words.h"
 #include "table/flight.h"
 #include "table/fonts.h"
@@ -80,26 +81,7 @@ void TFormSpeed::ApplyLanguage()
 
 void TFormSpeed::ApplyDesign()
 {
-    // The auxiliary window look: the purple design, or one of the three grey
-    // schemes (concise, aristocratic, red ribbons).
-    QPalette palette = this->palette();
-    QColor window(192, 192, 192);
-    QColor text(0, 0, 0);
-    if (settings_.DialogDesignPurple) {
-        window = QColor(120, 0, 200);
-        text = QColor(200, 175, 50);
-    } else if (settings_.DialogScheme == 1) {
-        window = QColor(212, 212, 212);
-    } else if (settings_.DialogScheme == 3) {
-        window = QColor(200, 200, 200);
-        text = QColor(160, 0, 0);
-    } else {
-        window = QColor(180, 180, 186);
-        text = QColor(40, 40, 60);
-    }
-    palette.setColor(QPalette::Window, window);
-    palette.setColor(QPalette::WindowText, text);
-    setPalette(palette);
+    setPalette(DialogPalette(settings_, palette()));
     setAutoFillBackground(true);
 
     icon_->setVisible(settings_.DialogDesignPurple);

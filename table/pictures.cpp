@@ -1,7 +1,7 @@
 #include "table/pictures.h"
 
 #include "settings/words/words.h"
-#include "table/resource_module.h"
+#include "assets/resource_module.h"
 
 #ifdef TARVEL_HAS_ASSETS
 #include "assets/tarvel_assets.h"
@@ -88,13 +88,13 @@ const QImage& NullImage()
 // into memory, checked whole, and those checked bytes (not the file, which
 // may change in the meantime) are what Qt reads. A module that fails the
 // check counts as missing.
-ResourceModuleSession::ResourceModuleSession(const QString& programFolder, const QString& fileName)
+ResourceModuleSession::ResourceModuleSession(const QStringList& moduleFolders, const QString& fileName)
 {
     if (fileName.isEmpty()) {
         ok_ = true;  // the program's own pictures need no module
         return;
     }
-    const QString path = FindModule(programFolder, fileName);
+    const QString path = FindModule(moduleFolders, fileName);
     if (path.isEmpty()) {
         return;
     }
@@ -129,9 +129,10 @@ QImage ProgramPicture(const QString& name)
     return LoadPicture(PictureRef{QString(), name, false});
 }
 
-bool WithModule(const QString& programFolder, const QString& fileName, const std::function<void()>& read)
+bool WithModule(const QStringList& moduleFolders, const QString& fileName,
+                const std::function<void()>& read)
 {
-    const ResourceModuleSession module(programFolder, fileName);
+    const ResourceModuleSession module(moduleFolders, fileName);
     if (fileName.isEmpty() || !module.Ok()) {
         return false;
     }
@@ -139,21 +140,11 @@ bool WithModule(const QString& programFolder, const QString& fileName, const std
     return true;
 }
 
-QString FindModule(const QString& programFolder, const QString& fileName)
+QImage ModulePicture(const QStringList& moduleFolders, const PictureRef& ref)
 {
-    const QDir folder(programFolder);
-    const QString here = folder.absoluteFilePath(fileName);
-    if (QFileInfo(here).isFile()) {
-        return here;
-    }
-    QDir parent(folder);
-    if (parent.cdUp()) {
-        const QString there = parent.absoluteFilePath(fileName);
-        if (QFileInfo(there).isFile()) {
-            return there;
-        }
-    }
-    return {};
+    EnsureProgramPictures();
+    const ModuleSession module(moduleFolders, ref.Module);
+    return module.Ok() ? LoadPicture(ref) : QImage();
 }
 
 QImage ScaledPicture(const QImage& picture, QSize size, bool roundCorners, int cornerDiameter)
@@ -192,8 +183,8 @@ void DrawScaled(int x, int y, const QImage& picture, bool roundCorners, int heig
     }
 }
 
-CardPictures::CardPictures(QString programFolder, MessageSink sink, Random10 random)
-    : programFolder_(std::move(programFolder)), sink_(std::move(sink)), random_(std::move(random))
+CardPictures::CardPictures(QStringList moduleFolders, MessageSink sink, Random10 random)
+    : moduleFolders_(std::move(moduleFolders)), sink_(std::move(sink)), random_(std::move(random))
 {
     EnsureProgramPictures();
     if (!random_) {
@@ -221,7 +212,7 @@ void CardPictures::ClearCaches()
 bool CardPictures::LoadFaces(int cardDeck, PictureClass pictures)
 {
     const DeckInfo& deck = DeckOf(cardDeck);
-    const ResourceModuleSession module(programFolder_, QString::fromLatin1(deck.Module.data(),
+    const ResourceModuleSession module(moduleFolders_, QString::fromLatin1(deck.Module.data(),
                                                                     static_cast<qsizetype>(deck.Module.size())));
     if (!module.Ok()) {
         return false;
@@ -279,7 +270,7 @@ bool CardPictures::LoadDeck(Settings& settings, const WindowGeometry& window)
 
 bool CardPictures::LoadBackSet(int backDeck)
 {
-    const ResourceModuleSession module(programFolder_, BackModule(backDeck, card_.Pictures, narrow_));
+    const ResourceModuleSession module(moduleFolders_, BackModule(backDeck, card_.Pictures, narrow_));
     if (!module.Ok()) {
         return false;
     }
@@ -330,7 +321,7 @@ bool CardPictures::LoadBackground(Settings& settings, bool purple, const WindowG
     bool ok = true;
     if (purple) {
         const PictureRef ref = PurpleBackgroundPicture();
-        const ResourceModuleSession module(programFolder_, ref.Module);
+        const ResourceModuleSession module(moduleFolders_, ref.Module);
         QImage picture = module.Ok() ? LoadPicture(ref) : QImage();
         if (!picture.isNull()) {
             background_ = ToSize(picture, window.Client);
@@ -352,7 +343,7 @@ bool CardPictures::LoadBackground(Settings& settings, bool purple, const WindowG
     QImage picture;
     if (IsValidBackground(settings.BackgroundSet, settings.BackgroundVariant)) {
         const PictureRef ref = BackgroundPicture(settings.BackgroundSet, settings.BackgroundVariant, small);
-        const ResourceModuleSession module(programFolder_, ref.Module);
+        const ResourceModuleSession module(moduleFolders_, ref.Module);
         if (module.Ok()) {
             picture = LoadPicture(ref);
         }

@@ -3,11 +3,12 @@
 // fallback to the program's own pictures when a resource module is missing.
 //
 // A resource module is a Qt binary resource file ("QorCards06A.rcc", ...)
-// looked up in the program folder, then in its parent. It is registered only
+// looked up along ModuleSearchPath (assets/module_lookup.h). It is registered only
 // while its pictures are copied into the slots and released right after.
 // Module faces are stored plain (no inverted ellipse to undo).
 #pragma once
 
+#include "assets/module_lookup.h"
 #include "engine/cards.h"
 #include "settings/settings_file.h"
 #include "table/layout.h"
@@ -18,6 +19,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -27,19 +29,20 @@ namespace tarvel {
 // The resource path of a program picture: ":/tarvel/<name>.png".
 QImage ProgramPicture(const QString& name);
 
-// Where a module file is: the program folder first, then its parent. Empty
-// when neither holds it.
-QString FindModule(const QString& programFolder, const QString& fileName);
+// A picture of a resource module found along `moduleFolders`; null when
+// the module or the picture is missing. The program's own pictures need no
+// module.
+QImage ModulePicture(const QStringList& moduleFolders, const PictureRef& ref);
 
 // A resource module registered for as long as this object lives: looked up
-// with FindModule, read into memory and checked whole before Qt sees it. Ok()
+// with FindModule along `moduleFolders`, read into memory and checked whole before Qt sees it. Ok()
 // is false when the file is missing or fails the check (an empty file name,
 // the program's own pictures, is always Ok). Unregistering lets Qt drop its
 // last reference to the bytes only because no QResource or resource file
 // outlives the session: keep none past it, or it reads freed memory.
 class ResourceModuleSession {
 public:
-    ResourceModuleSession(const QString& programFolder, const QString& fileName);
+    ResourceModuleSession(const QStringList& moduleFolders, const QString& fileName);
     ~ResourceModuleSession();
     ResourceModuleSession(const ResourceModuleSession&) = delete;
     ResourceModuleSession& operator=(const ResourceModuleSession&) = delete;
@@ -57,7 +60,8 @@ private:
 // registered, so that its pictures can be loaded by their resource paths;
 // false, without running it, when the module is missing or fails the module
 // check. Nothing loaded inside may keep a QResource past `read`.
-bool WithModule(const QString& programFolder, const QString& fileName, const std::function<void()>& read);
+bool WithModule(const QStringList& moduleFolders, const QString& fileName,
+                const std::function<void()>& read);
 
 // Draws `picture` at (x, y) at the target size: unchanged when it already has
 // that size; otherwise resampled with smoothing and, with `roundCorners`,
@@ -76,9 +80,11 @@ public:
     // Draws a number 1..10 for the backs of sets 8..11.
     using Random10 = std::function<int()>;
 
-    explicit CardPictures(QString programFolder, MessageSink sink = {}, Random10 random = {});
+    // Modules are looked up in `moduleFolders` and their parents, in order
+    // (the program folder first, then the data folder).
+    explicit CardPictures(QStringList moduleFolders, MessageSink sink = {}, Random10 random = {});
 
-    const QString& ProgramFolder() const { return programFolder_; }
+    const QStringList& ModuleFolders() const { return moduleFolders_; }
     void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
     void SetRandom(Random10 random) { random_ = std::move(random); }
 
@@ -137,7 +143,7 @@ private:
     QImage CardAtSize(const QImage& picture) const;
     void ClearCaches();
 
-    QString programFolder_;
+    QStringList moduleFolders_;
     MessageSink sink_;
     Random10 random_;
 

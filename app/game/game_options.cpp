@@ -29,8 +29,11 @@ bool CanWriteIn(const QString& folder) {
 }  // namespace
 
 QStringList ScreenshotStates() {
-  return {QStringLiteral("intro"), QStringLiteral("menu"), QStringLiteral("calendar"),
-          QStringLiteral("table"), QStringLiteral("summary")};
+  QStringList states = {QStringLiteral("intro"), QStringLiteral("menu"), QStringLiteral("calendar"),
+                        QStringLiteral("table"), QStringLiteral("summary")};
+  // The options dialog over the menu, open on page 1..9.
+  for (int page = 1; page <= 9; ++page) states << QStringLiteral("options%1").arg(page);
+  return states;
 }
 
 GameOptionsResult ParseGameOptions(const QStringList& args) {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "engine/autoplay.h"
 #include "engine/match_state.h"
 #include "online/endpoints.h"
+#include "settings/options/form_options.h"
 #include "settings/settings_file.h"
 #include "table/window/font_substitutes.h"
 #include "table/window/tform1.h"
@@ -69,6 +71,7 @@ class ScreenshotRun : public QObject {
         window_.Calendar().TimerCalTimer();
         return Save();
       }
+      if (state_.startsWith(QLatin1String("options"))) return SaveOptionsPage(state_.mid(7).toInt() - 1);
       // A whole game only to see its end: the cards need not fly.
       if (state_ == QLatin1String("summary")) settings_.FlyCards = false;
       window_.Button6Click();
@@ -91,6 +94,19 @@ class ScreenshotRun : public QObject {
     } else if (window_.Button7()->isVisible() && window_.Button7()->isEnabled()) {
       window_.Button7Click();
     }
+  }
+
+  // The options dialog over the menu, on one page.
+  void SaveOptionsPage(int page) {
+    poll_.stop();
+    window_.OptionsClick();
+    auto* dialog = window_.findChild<tarvel::TFormOptions*>();
+    dialog->Pages()->setCurrentIndex(page);
+    const bool saved = dialog->grab().save(file_);
+    if (!saved) Print(stderr, QStringLiteral("tarvel: cannot write ") + file_);
+    dialog->close();
+    window_.close();
+    QCoreApplication::exit(saved ? 0 : 1);
   }
 
   void Save() {
@@ -157,11 +173,11 @@ int main(int argc, char** argv) {
   tarvel::Settings settings;
   TForm1::Options windowOptions;
   windowOptions.dataFolder = dataFolder;
+  windowOptions.programFolder = QCoreApplication::applicationDirPath();
   windowOptions.windowSizeOverride = options.windowSize;
   windowOptions.seed = options.seed;
   windowOptions.servicesBase = tarvel::ServiceBaseFromCommandLine(argc, argv);
   windowOptions.date = options.date;
-  windowOptions.shippedFolder = QCoreApplication::applicationDirPath();
   TForm1 window(state, settings, windowOptions);
 
   std::unique_ptr<ScreenshotRun> screenshot;

@@ -6,6 +6,8 @@ import suits
 from svgkit import doc, n
 
 DAYS = ["Ob01Mo", "Ob02Tu", "Ob03We", "Ob04Th", "Ob05Fr", "Ob06Su", "Ob07Su"]
+# The three further backs of the sets that draw a random back for each deal.
+EXTRA = ["Ob08XX", "Ob09XX", "Ob10XX"]
 
 # Pattern motifs drawn in a 10 x 10 tile.
 _MOTIFS = [
@@ -60,7 +62,50 @@ _HERALDIC = [
     ("#8A5A1A", "#4A2E08", "#D8B070", "#F0D898"),
     ("#5A1A2A", "#2E0A12", "#C89850", "#E8C878"),
 ]
-PALETTES = {"classic": _CLASSIC, "heraldic": _HERALDIC}
+_CARPET = [
+    ("#9A2A2A", "#4A0C0C", "#E0A050", "#F0D890"),
+    ("#2A3A7A", "#101A40", "#D0A050", "#F0D890"),
+    ("#7A4A1A", "#3A1E06", "#E8C070", "#F8E0A0"),
+    ("#2A5A4A", "#0E2A20", "#D8B060", "#F0D890"),
+    ("#6A1A4A", "#300A20", "#E0A060", "#F0D890"),
+    ("#8A3A10", "#401604", "#F0C070", "#FFE8B0"),
+    ("#3A2A5A", "#180E2A", "#D0A060", "#F0D890"),
+]
+_CHESS = [
+    ("#F2F2F2", "#9A9A9A", "#202020", "#202020"),
+    ("#E8E0D0", "#8A7A60", "#2A1E10", "#2A1E10"),
+    ("#F0F0F0", "#A0A0A0", "#7A1010", "#202020"),
+    ("#E0E8F0", "#7A8A9A", "#10203A", "#10203A"),
+    ("#F0E8D8", "#A08A60", "#3A2A10", "#7A1010"),
+    ("#EAEAEA", "#8A8A8A", "#10402A", "#202020"),
+    ("#F4ECE0", "#9A8A70", "#202020", "#9A7A20"),
+]
+_ANIMALS = [
+    ("#C8A060", "#7A5A20", "#4A3010", "#FFF0C0"),
+    ("#8AA050", "#4A5A20", "#2A3010", "#F8F0C0"),
+    ("#60A0C8", "#205A7A", "#10304A", "#F0F8FF"),
+    ("#C87860", "#7A3420", "#4A1A08", "#FFE8D0"),
+    ("#A08AC8", "#5A407A", "#2A1A4A", "#F4ECFF"),
+    ("#D0B040", "#806A10", "#403408", "#FFF8D0"),
+    ("#70B890", "#2A6A48", "#103A24", "#E8FFF0"),
+    ("#B0B0B0", "#5A5A5A", "#202020", "#FFFFFF"),
+    ("#C86080", "#7A2040", "#4A0A20", "#FFE0EA"),
+    ("#80A0A0", "#3A5A5A", "#1A2A2A", "#E8F8F8"),
+]
+PALETTES = {"classic": _CLASSIC, "heraldic": _HERALDIC, "carpet": _CARPET, "chess": _CHESS,
+            "animals": _ANIMALS}
+
+# Styles whose pattern is their own rather than the weekday's motif.
+_STYLE_MOTIFS = {
+    "chess": '<rect width="5" height="5" fill="{fg}"/><rect x="5" y="5" width="5" height="5" fill="{fg}"/>',
+    "animals": '<ellipse cx="5" cy="6.6" rx="2.2" ry="1.8" fill="{fg}"/><circle cx="2.4" cy="3.6" r="0.9" fill="{fg}"/>'
+               '<circle cx="4.2" cy="2.6" r="0.9" fill="{fg}"/><circle cx="5.9" cy="2.6" r="0.9" fill="{fg}"/>'
+               '<circle cx="7.6" cy="3.6" r="0.9" fill="{fg}"/>',
+    "carpet": '<path d="M5 0L10 5L5 10L0 5Z" fill="none" stroke="{fg}" stroke-width="0.9"/>'
+              '<path d="M5 2.5L7.5 5L5 7.5L2.5 5Z" fill="{fg}"/><circle cx="0" cy="0" r="1.1" fill="{fg}"/>'
+              '<circle cx="10" cy="10" r="1.1" fill="{fg}"/><circle cx="10" cy="0" r="1.1" fill="{fg}"/>'
+              '<circle cx="0" cy="10" r="1.1" fill="{fg}"/>',
+}
 
 
 def _medallion_suits(cx, cy, rx, ry):
@@ -99,7 +144,7 @@ def back(style, day, size):
             '<pattern id="motif" width="10" height="10" patternUnits="userSpaceOnUse" '
             'patternTransform="translate(%s %s) scale(%s)">%s</pattern>' % (
                 n(w / 2 - tile / 2), n(h / 2 - tile / 2), n(tile / 10.0),
-                _MOTIFS[day].format(fg=fg, bg=base_dark)),
+                _STYLE_MOTIFS.get(style, _MOTIFS[day % len(_MOTIFS)]).format(fg=fg, bg=base_dark)),
             '<radialGradient id="medal" cx="0.45" cy="0.38" r="0.7"><stop offset="0" stop-color="#FFFFFF"/>'
             '<stop offset="1" stop-color="%s"/></radialGradient>' % "#E8E2D0",
             '<radialGradient id="sheen" cx="0.3" cy="0.2" r="0.9"><stop offset="0" stop-color="#FFFFFF" '
@@ -152,5 +197,5 @@ def back(style, day, size):
 
 
 def back_name(day, code="", large=False):
-    return DAYS[day] + code + ("B" if large else "")
+    return (DAYS + EXTRA)[day] + code + ("B" if large else "")
 

@@ -2,12 +2,15 @@
 
 Resource sets:
   tarvel       compiled into the program (prefix "/tarvel")
-  QorCards06A  test module with deck 1 "Medieval-1", deck code "Med"
-  QorCards06B  test module with back set 1, back code "Cl1"
-  QorBackG03   test module with background "Fon01Gr"
+  QorCards06A  module with decks "Med", "Mod", "Cel", "Eng", "Lon", "Sea", "Roy"
+  QorCards06B  module with the back sets "Cl1", "Car", "Che", "Ani"
+  QorCards06C  module with decks "Fra" and "Chi"
+  QorBackG03   module with the background sets 1 to 3 in seven variants
+  QorCGraph1   module of the purple design: "BGLilu", "GFormOpt" + language, "GIcon48Opt"
 
 PNG pictures are SVG documents rendered by librsvg; JPEG backgrounds are made
-by the background generator program (recipe "felt" or "sun").
+by the background generator program (recipe "felt", "sun" or "gradient",
+followed by ":" and a variant code for the module backgrounds).
 """
 
 from dataclasses import dataclass
@@ -44,10 +47,10 @@ def _deck(set_name, theme, code):
     return out
 
 
-def _backs(set_name, style, code):
+def _backs(set_name, style, code, count=7):
     out = []
     for large, size in ((False, faces.SMALL), (True, faces.LARGE)):
-        for day in range(len(backs.DAYS)):
+        for day in range(count):
             out.append(Picture(set_name, backs.back_name(day, code, large), "png", size.width, size.height,
                                partial(backs.back, style, day, size)))
     return out
@@ -118,8 +121,38 @@ def pictures():
     out += _table()
     out += _cursors()
     out += _lettering()
-    out += _deck("QorCards06A", faces.MEDIEVAL, faces.MEDIEVAL.code)
-    out += _backs("QorCards06B", "heraldic", "Cl1")
-    out.append(Picture("QorBackG03", "Fon01Gr", "jpg", 760, 500, "sun"))
-    out.append(Picture("QorBackG03", "Fon01GrB", "jpg", 1520, 1000, "sun"))
+    for module, theme in faces.MODULE_DECKS:
+        out += _deck(module, theme, theme.code)
+    for style, code, count in MODULE_BACKS:
+        out += _backs("QorCards06B", style, code, count)
+    out += _graphics()
+    for number, recipe in MODULE_BACKGROUNDS:
+        for variant in VARIANTS:
+            if (number, variant) == (2, "Gr"):
+                continue  # inside the program ("FonG")
+            name = "Fon%02d%s" % (number, variant)
+            out.append(Picture("QorBackG03", name, "jpg", 760, 500, "%s:%s" % (recipe, variant)))
+            out.append(Picture("QorBackG03", name + "B", "jpg", 1520, 1000, "%s:%s" % (recipe, variant)))
     return out
+
+
+def _graphics():
+    """The purple design's module: background, options header and icon."""
+    out = [Picture("QorCGraph1", "BGLilu", "jpg", 1520, 1000, "gradient:Fi")]
+    w, h = lettering.OPTIONS_BOX
+    for lang in lettering.LETTERED:
+        out.append(Picture("QorCGraph1", "GFormOpt" + lang, "png", w, h, partial(lettering.options_header, lang, w, h)))
+    frames = lettering.ICON_FRAMES
+    out.append(Picture("QorCGraph1", "GIcon48Opt", "png", 48 * frames, 48,
+                       partial(lettering.options_icon_strip, frames, 48)))
+    return out
+
+
+# Back sets of the card module: style, back code, number of backs (the
+# random sets 8..11 have ten).
+MODULE_BACKS = [("heraldic", "Cl1", 7), ("carpet", "Car", 7), ("chess", "Che", 7), ("animals", "Ani", 10)]
+
+# Background sets of the background module by set number, each in the seven
+# variants; the generator's recipe and the variant code make the colours.
+MODULE_BACKGROUNDS = [(1, "sun"), (2, "felt"), (3, "gradient")]
+VARIANTS = ["Gr", "Re", "Or", "Ye", "B1", "B2", "Fi"]

@@ -24,6 +24,12 @@ SUBTITLES = {
               "Ita": "Gioco in rete", "Cze": "Síťová hra"},
 }
 
+# The options dialog's header of the purple design, in the lettered languages.
+OPTIONS = {"Eng": "Options", "Rus": "Настройки", "Deu": "Optionen", "Fra": "Options", "Spa": "Opciones",
+           "Chi": "选项", "Ita": "Opzioni", "Cze": "Možnosti"}
+OPTIONS_BOX = (500, 56)
+ICON_FRAMES = 12
+
 _LATIN = ("DejaVu Serif:bold:italic", "DejaVu Serif", "italic")
 _CJK = ("WenQuanYi Micro Hei", "WenQuanYi Micro Hei", None)
 
@@ -172,3 +178,41 @@ def menu_fan(rank, width, height):
         parts.append(_embedded(svg, pivot[0] - card_w / 2, top, card_w, card_h, angle, pivot))
     defs = shadow_filter("sh", 1.5, 2, 2, 0.5)
     return doc(width, height, "".join(parts), defs, view=(0, 0, 160, 200))
+
+
+def options_header(lang, width, height):
+    """The purple design's band over the options dialog: its name in gold."""
+    bw, bh = OPTIONS_BOX
+    words = OPTIONS[lang]
+    pattern, family, style = _CJK if lang == "Chi" else _LATIN
+    size = _fit(words, pattern, 300, 34)
+    defs = [linear("band", [(0, "#3C0070"), (0.6, "#7800C8"), (1, "#A040E0")], x2=1, y2=0),
+            linear("fill", [(0, "#FFF4B8"), (0.5, "#F2B81E"), (1, "#C88A08")]),
+            shadow_filter("sh", 1, 1.5, 1.1, 0.6),
+            suits.pip_defs("p", ("#FF6070", "#D81E32", "#8E0A1C"), ("#F4F4F4", "#FFFFFF", "#C8C8C8"))]
+    body = ['<rect width="%d" height="%d" fill="url(#band)"/>' % (bw, bh),
+            '<rect y="%d" width="%d" height="2" fill="#F2B81E"/>' % (bh - 2, bw),
+            '<g filter="url(#sh)">%s</g>' % text(96, bh / 2 + size * 0.36, words, size, family, "url(#fill)",
+                                                 anchor="start", style=style,
+                                                 extra=' stroke="#3A0A04" stroke-width="0.8"')]
+    for i, suit in enumerate("hdcs"):
+        body.append(suits.use_pip("p", suit, 330 + 30 * i, bh / 2, 18, extra=' opacity="0.85"'))
+    return doc(width, height, "".join(body), "".join(defs), view=(0, 0, bw, bh))
+
+
+def options_icon_strip(frames, size):
+    """The purple design's animated icon: a card turning about its upright
+    axis, `frames` pictures of `size` pixels side by side."""
+    defs = [suits.pip_defs("p", ("#FF6070", "#D81E32", "#8E0A1C"), ("#5A5E68", "#1E2026", "#000000"))]
+    body = []
+    for frame in range(frames):
+        angle = 2 * math.pi * frame / frames
+        squeeze = max(abs(math.cos(angle)), 0.04)
+        front = math.cos(angle) >= 0
+        x0 = frame * size + size / 2
+        card = ('<rect x="%s" y="%s" width="%s" height="%s" rx="3" fill="%s" stroke="#3C0070" stroke-width="1.5"/>'
+                % (n(-15), n(6 - size / 2), n(30), n(36), "#FAFAF5" if front else "#C8AF32"))
+        pip = suits.use_pip("p", "h", 0, 0, 18) if front else ""
+        body.append('<g transform="translate(%s %s) scale(%s 1)">%s%s</g>' % (
+            n(x0), n(size / 2), n(squeeze), card, pip))
+    return doc(frames * size, size, "".join(body), "".join(defs))

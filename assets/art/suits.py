@@ -18,14 +18,18 @@ _SHAPES = {
 }
 
 
-def pip_defs(prefix, red, black, glossy=True):
+def pip_defs(prefix, red, black, glossy=True, per_suit=None):
     """Symbols '<prefix>h' .. '<prefix>s' with a gradient fill in the 100-box.
 
-    `red` and `black` are (light, mid, dark) colour triples.
+    `red` and `black` are (light, mid, dark) colour triples; `per_suit`
+    gives each suit its own triple instead (a four-colour deck).
     """
     out = []
     for suit in SUITS:
-        light, mid, dark = red if suit in RED_SUITS else black
+        if per_suit:
+            light, mid, dark = per_suit[suit]
+        else:
+            light, mid, dark = red if suit in RED_SUITS else black
         gid = "%sg%s" % (prefix, suit)
         if glossy:
             out.append('<linearGradient id="%s" x1="20" y1="0" x2="80" y2="100" '

@@ -3,8 +3,11 @@
 //
 //   tarvel_backgen RECIPE WIDTH HEIGHT OUT.jpg [RECIPE WIDTH HEIGHT OUT.jpg ...]
 //
-// Recipes: "felt" (green baize: grain, mottling, fibres, a lamp-lit centre and
-// a vignette) and "sun" (green rays around the centre).  The noise is a pure
+// Recipes: "felt" (baize: grain, mottling, fibres, a lamp-lit centre and a
+// vignette), "sun" (rays around the centre) and "gradient" (a lit centre
+// fading to the edges with a soft diagonal sheen), green unless the recipe
+// names a variant colour after a colon ("felt:Re"; Gr, Re, Or, Ye, B1, B2,
+// Fi).  The noise is a pure
 // function of the pixel position in design units, so the large picture shows
 // the same cloth as the small one, only finer.
 
@@ -12,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -70,10 +74,23 @@ double Radius(double x, double y, int w, int h) {
   return std::sqrt(dx * dx + dy * dy) / std::sqrt(2.0);
 }
 
-QImage Felt(int w, int h) {
+// The cloth colour of a variant code; green for anything else.
+Rgb VariantColour(const QString& code) {
+  if (code == QLatin1String("Re")) return {160, 32, 40};
+  if (code == QLatin1String("Or")) return {196, 96, 22};
+  if (code == QLatin1String("Ye")) return {184, 150, 28};
+  if (code == QLatin1String("B1")) return {32, 140, 160};
+  if (code == QLatin1String("B2")) return {30, 50, 140};
+  if (code == QLatin1String("Fi")) return {110, 40, 150};
+  return {34, 140, 72};
+}
+
+Rgb Scaled(Rgb c, double k) { return {c.r * k, c.g * k, c.b * k}; }
+
+QImage Felt(int w, int h, Rgb centre) {
   QImage image(w, h, QImage::Format_RGB32);
   const double scale = w / kReferenceWidth;
-  const Rgb centre{34, 140, 72}, edge{10, 74, 36};
+  const Rgb edge = Scaled(centre, 0.45);
   for (int y = 0; y < h; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < w; ++x) {
@@ -108,10 +125,10 @@ QImage Felt(int w, int h) {
   return image;
 }
 
-QImage Sun(int w, int h) {
+QImage Sun(int w, int h, Rgb base) {
   QImage image(w, h, QImage::Format_RGB32);
   const double scale = w / kReferenceWidth;
-  const Rgb inner{120, 200, 90}, outer{16, 84, 24};
+  const Rgb inner = Mix(base, Rgb{255, 255, 200}, 0.45), outer = Scaled(base, 0.5);
   for (int y = 0; y < h; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < w; ++x) {
@@ -128,6 +145,25 @@ QImage Sun(int w, int h) {
   return image;
 }
 
+QImage Gradient(int w, int h, Rgb base) {
+  QImage image(w, h, QImage::Format_RGB32);
+  const double scale = w / kReferenceWidth;
+  const Rgb light = Mix(base, Rgb{255, 255, 255}, 0.25), dark = Scaled(base, 0.3);
+  for (int y = 0; y < h; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const double r = Radius(x + 0.5, y + 0.5, w, h);
+      const Rgb c = Mix(light, dark, Smooth(std::clamp(r * 1.25, 0.0, 1.0)));
+      // a broad band of light across the table, from top left to bottom right
+      const double band = (x / static_cast<double>(w) + y / static_cast<double>(h)) * 0.5;
+      const double sheen = 0.06 * std::exp(-std::pow((band - 0.42) / 0.12, 2.0));
+      const double k = 1.0 + sheen + 0.015 * Lattice(x, y, 11) + 0.02 * ValueNoise(x / scale, y / scale, 60, 12);
+      line[x] = qRgb(Clamp255(c.r * k), Clamp255(c.g * k), Clamp255(c.b * k));
+    }
+  }
+  return image;
+}
+
 }  // namespace
 }  // namespace tarvel
 
@@ -138,7 +174,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (int i = 1; i + 3 < argc; i += 4) {
-    const QString recipe = QString::fromLocal8Bit(argv[i]);
+    const QStringList parts = QString::fromLocal8Bit(argv[i]).split(QLatin1Char(':'));
+    const QString recipe = parts.front();
+    const tarvel::Rgb colour = tarvel::VariantColour(parts.size() > 1 ? parts[1] : QString());
     bool okW = false, okH = false;
     const int w = QString::fromLocal8Bit(argv[i + 1]).toInt(&okW);
     const int h = QString::fromLocal8Bit(argv[i + 2]).toInt(&okH);
@@ -148,9 +186,11 @@ int main(int argc, char** argv) {
     }
     QImage image;
     if (recipe == QLatin1String("felt")) {
-      image = tarvel::Felt(w, h);
+      image = tarvel::Felt(w, h, colour);
     } else if (recipe == QLatin1String("sun")) {
-      image = tarvel::Sun(w, h);
+      image = tarvel::Sun(w, h, colour);
+    } else if (recipe == QLatin1String("gradient")) {
+      image = tarvel::Gradient(w, h, colour);
     } else {
       std::fprintf(stderr, "unknown recipe %s\n", argv[i]);
       return 2;

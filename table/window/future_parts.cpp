@@ -13,6 +13,8 @@ void LoadRadioList(const QString&, const Settings&) {}
 
 void LoginStoredAccount(const QString&) {}
 
+void ReloadClubList(const QString&, const Settings&) {}
+
 void WritePlayerList(const QString&) {}
 
 void StoreGameResult(const QString&, std::int32_t) {}

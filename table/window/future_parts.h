@@ -28,6 +28,10 @@ void LoadRadioList(const QString& dataFolder, const Settings& settings);
 // Player accounts (online): log in to a stored account.
 void LoginStoredAccount(const QString& dataFolder);
 
+// Club file (records): reload the club list from "Tarvel.net" when
+// `NetGame` is set, else from "Tarvel.clb".
+void ReloadClubList(const QString& dataFolder, const Settings& settings);
+
 // Club file (records): write the player list.
 void WritePlayerList(const QString& dataFolder);
 

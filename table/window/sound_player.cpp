@@ -7,10 +7,10 @@
 
 namespace tarvel {
 
-QByteArray VoiceRecording(const QString& programFolder, CardCode card, int language) {
+QByteArray VoiceRecording(const QStringList& moduleFolders, CardCode card, int language) {
   const QString name = VoiceResourceName(card, language);
   if (name.isEmpty()) return {};
-  const ResourceModuleSession module(programFolder, QString::fromLatin1(kVoiceModuleFile.data(),
+  const ResourceModuleSession module(moduleFolders, QString::fromLatin1(kVoiceModuleFile.data(),
                                                                         static_cast<qsizetype>(kVoiceModuleFile.size())));
   if (!module.Ok()) return {};
   // Read while the module is registered; the copy outlives it.
@@ -18,8 +18,8 @@ QByteArray VoiceRecording(const QString& programFolder, CardCode card, int langu
   return recording.open(QIODevice::ReadOnly) ? recording.readAll() : QByteArray();
 }
 
-EffectSoundPlayer::EffectSoundPlayer(QString programFolder, std::function<int()> language)
-    : programFolder_(std::move(programFolder)),
+EffectSoundPlayer::EffectSoundPlayer(QStringList moduleFolders, std::function<int()> language)
+    : moduleFolders_(std::move(moduleFolders)),
       language_(std::move(language)),
       // The wait keeps the window painting; the game driver is busy meanwhile,
       // so clicks and the turn timer hold still.
@@ -32,7 +32,7 @@ void EffectSoundPlayer::PlaySoundResource(const QString& name, bool wait, bool e
 }
 
 bool EffectSoundPlayer::SpeakCard(CardCode card, int language) {
-  const QByteArray recording = VoiceRecording(programFolder_, card, language);
+  const QByteArray recording = VoiceRecording(moduleFolders_, card, language);
   if (recording.isEmpty()) return false;
   sounds_.PlayWave(recording, false);
   return true;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -31,13 +32,13 @@ class SoundPlayer {
 class EffectSoundPlayer final : public SoundPlayer {
  public:
   // `language` gives the language of spoken effect sounds ("WSays20").
-  EffectSoundPlayer(QString programFolder, std::function<int()> language);
+  EffectSoundPlayer(QStringList moduleFolders, std::function<int()> language);
 
   void PlaySoundResource(const QString& name, bool wait, bool enabled) override;
   bool SpeakCard(CardCode card, int language) override;
 
  private:
-  QString programFolder_;
+  QStringList moduleFolders_;
   std::function<int()> language_;
   DeviceSoundOutput output_;
   EffectSounds sounds_;
@@ -46,6 +47,6 @@ class EffectSoundPlayer final : public SoundPlayer {
 // The recording of a card's name from the voice module in `programFolder`
 // (or its parent); empty when the module or the recording is missing or the
 // module is damaged.
-QByteArray VoiceRecording(const QString& programFolder, CardCode card, int language);
+QByteArray VoiceRecording(const QStringList& moduleFolders, CardCode card, int language);
 
 }  // namespace tarvel

@@ -40,9 +40,15 @@ QString ForDisplay(QString text) {
   return text;
 }
 
+// Resource modules lie beside the program (or in its parent); downloads land
+// in the data folder when the program's folders cannot be written.
+QStringList ModuleFolders(const TForm1::Options& options) {
+  return {options.programFolder, options.dataFolder};
+}
+
 WindowAudio::Places AudioPlaces(const TForm1::Options& options) {
   WindowAudio::Places places;
-  places.programFolder = options.dataFolder;
+  places.moduleFolders = ModuleFolders(options);
   places.tempFolder = options.tempFolder.isEmpty() ? QDir::tempPath() : options.tempFolder;
   if (!options.servicesBase.empty()) {
     const ServiceEndpoints endpoints(options.servicesBase);
@@ -111,7 +117,7 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       audio_(this, settings_, AudioPlaces(options_), options_.seed.value_or(ClockSeed())),
       backRandom_(BackRandom(options_.seed)),
       random_(options_.seed ? DeckRandom(*options_.seed) : DeckRandom()),
-      pictures_(options_.dataFolder,
+      pictures_(ModuleFolders(options_),
                 [this](const QString& text) { ShowModuleMessage(text); },
                 [this] { return static_cast<int>(backRandom_() % 10) + 1; }),
       view_(state_, settings_, pictures_),
@@ -212,6 +218,7 @@ void TForm1::CreatePopupMenu() {
   changeName_ = popup_->addAction(QString());
   popup_->addSeparator();
   speed_ = popup_->addAction(QString(), this, &TForm1::SpeedClick);
+  optionsAction_ = popup_->addAction(QString(), this, &TForm1::OptionsClick);
   popup_->addSeparator();
   radio_ = popup_->addAction(QString());
   chat_ = popup_->addAction(QString());
@@ -245,9 +252,10 @@ bool TForm1::StartUp() {
   // 1. The settings; a size given on the command line holds for this run.
   const std::filesystem::path file =
       std::filesystem::path(options_.dataFolder.toStdString()) / std::string(kSettingsFileName);
-  settings_ = LoadSettings(file, ServiceLineDefaults{DefaultTopTenServiceLine(),
-                                                     DefaultStatServiceLine()})
-                  .Values;
+  const ServiceLineDefaults services{DefaultTopTenServiceLine(), DefaultStatServiceLine()};
+  settings_ = LoadSettings(file, services).Values;
+  // Whatever this run saves must read back whole, also after a first run.
+  FillUnreadableFields(settings_, services);
   loadedWindowSize_ = settings_.WindowSize;
   if (options_.windowSizeOverride >= 1 && options_.windowSizeOverride <= 5)
     settings_.WindowSize = static_cast<std::uint8_t>(options_.windowSizeOverride);
@@ -305,6 +313,7 @@ void TForm1::ApplyLanguage(bool) {
   quit_->setText(Text(WordId::ExitToMenu));
   changeName_->setText(Text(WordId::ChangeName));
   speed_->setText(Text(WordId::Speed));
+  optionsAction_->setText(Text(WordId::Options));
   radio_->setText(Text(WordId::Radio));
   chat_->setText(Text(WordId::Chat));
   if (menuShown_) ShowCalendar();
@@ -374,6 +383,7 @@ void TForm1::ApplyWindowSize() {
   pictures_.LoadDeck(settings_, geometry_);
   // Recording a game as GIF works only in the small window.
   if (geometry_.WindowSize != kSmallWindow) settings_.SaveGif = false;
+  RedrawTable();  // a size chosen in the options during a game
 }
 
 void TForm1::ApplyFonts() {
@@ -406,10 +416,11 @@ void TForm1::LoadTitlePicture() {
   if (caption_.isNull()) caption_ = ProgramPicture(name);
 }
 
-void TForm1::ReloadBackground(bool purple) {
-  pictures_.LoadBackground(settings_, purple, geometry_);
+bool TForm1::ReloadBackground(bool purple) {
+  const bool loaded = pictures_.LoadBackground(settings_, purple, geometry_);
   if (TableShown()) view_.Refresh();
   update();
+  return loaded;
 }
 
 void TForm1::ShowMainMenu() {
@@ -453,8 +464,7 @@ void TForm1::ShowCalendar() {
 
 bool TForm1::ReadCalendarModule(const std::function<void()>& read) {
   const QString module = QString::fromLatin1(kCalendarModule);
-  if (WithModule(options_.dataFolder, module, read)) return true;
-  return !options_.shippedFolder.isEmpty() && WithModule(options_.shippedFolder, module, read);
+  return WithModule(ModuleFolders(options_), module, read);
 }
 
 QDate TForm1::CalendarToday() const { return options_.date.isValid() ? options_.date : QDate::currentDate(); }
@@ -902,6 +912,7 @@ void TForm1::WritePlayerList() { tarvel::WritePlayerList(options_.dataFolder); }
 void TForm1::WriteSettings() {
   if (clubCheckFailed_) return;
   Settings stored = settings_;
+  FillUnreadableFields(stored, ServiceLineDefaults{DefaultTopTenServiceLine(), DefaultStatServiceLine()});
   // A size given on the command line holds for this run only.
   if (options_.windowSizeOverride != 0 && stored.WindowSize == options_.windowSizeOverride)
     stored.WindowSize = loadedWindowSize_;

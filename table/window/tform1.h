@@ -29,6 +29,7 @@
 #include "engine/match_state.h"
 #include "engine/rules.h"
 #include "engine/table_events.h"
+#include "settings/options/options_host.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "table/flight.h"
@@ -62,18 +63,22 @@ QString WordText(WordId id, int language, int row = 0);
 ReferenceRect ContinueButtonRect();
 ReferenceRect ExitButtonRect();
 
-class TForm1 : public QWidget, public TableEvents, public FlightSurface, public CalendarHost {
+class TForm1 : public QWidget,
+               public TableEvents,
+               public FlightSurface,
+               public CalendarHost,
+               public OptionsHost {
   Q_OBJECT
 
  public:
   struct Options {
     QString dataFolder;          // the program's data folder, ending in '/'
+    QString programFolder;       // the executable's folder: modules are looked up there first
     int windowSizeOverride = 0;  // 1..5 for this run only; 0 = the settings
     std::optional<std::uint64_t> seed;
     std::string servicesBase;    // base address of the online services
     QString tempFolder;          // the MIDI song's file; empty = the system's
     QDate date;                  // the day the calendar shows; invalid = today
-    QString shippedFolder;       // where the shipped modules lie when not in the data folder
   };
 
   TForm1(MatchState& state, Settings& settings, Options options, QWidget* parent = nullptr);
@@ -110,12 +115,14 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   void GenCountClick();
   void QuitClick();
   void SpeedClick();
+  // Opens the options dialog (the "Options" command).
+  void OptionsClick();
   bool FormCloseQuery();
 
   // Screens and layout.
   void ShowIntro(bool tick);
-  void ApplyWindowSize();
-  void ApplyFonts();
+  void ApplyWindowSize() override;
+  void ApplyFonts() override;
   void ApplyLanguage(bool mainOnly);
   void LayoutTable() override;
 
@@ -138,6 +145,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   QAction* GenCountAction() const { return genCount_; }
   QAction* QuitAction() const { return quit_; }
   QAction* SpeedAction() const { return speed_; }
+  QAction* OptionsAction() const { return optionsAction_; }
   // True when a right click at this point would open the pop-up menu.
   bool PopupAttachedAt(QPoint point) const;
   // The game counter's hint ("Game: 1 / 30").
@@ -214,6 +222,29 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   void WriteSettings() override;
   void ShowMainMenu() override;
 
+  // OptionsHost (tform1_options.cpp).
+  void ApplyLanguage() override;
+  bool LoadDeck() override;
+  bool LoadBacks() override;
+  bool ReloadBackground() override;
+  std::array<QImage, 4> SampleCards() override;
+  QImage GraphicsPicture(const QString& name) override;
+  void NetGameChanged() override;
+  void MusicChanged() override;
+  void GifAnimationChanged() override;
+  void PlaySettingsChanged() override;
+  void ApplyCursors(QWidget* dialog) override;
+  void ButtonsChanged() override;
+  void RadioListChanged() override;
+  void OpenSpeedWindow(QWidget* parent) override;
+  QSize ScreenSize() override;
+  QSize ClientSizeOf(int windowSize) override;
+  QString ProgramFolder() override;
+  QString DataFolder() override;
+  std::string DownloadAddress(const QString& fileName) override;
+  void PlayEffectSound(const char* name) override;
+  void ShowMessage(QWidget* parent, const QString& text) override;
+
  signals:
   // The first intro frame has been painted (start-up time, screenshots).
   void IntroFramePainted();
@@ -248,7 +279,9 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   MenuButton* ButtonOf(TableButton button) const;
   QString Text(WordId id, int row = 0) const;
   QString ProductWord() const;
-  void ReloadBackground(bool purple);
+  bool ReloadBackground(bool purple);
+  // The table again after its pictures or size changed.
+  void RedrawTable();
   void LoadTitlePicture();
   void ShowCalendar();
   int TablePositionAt(QPoint inWindow) const;
@@ -305,6 +338,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   QAction* quit_ = nullptr;
   QAction* changeName_ = nullptr;
   QAction* speed_ = nullptr;
+  QAction* optionsAction_ = nullptr;
   QAction* radio_ = nullptr;
   QAction* chat_ = nullptr;
 };

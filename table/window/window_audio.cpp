@@ -15,7 +15,7 @@ WindowAudio::WindowAudio(QWidget* window, const Settings& settings, Places place
     : settings_(settings),
       places_(std::move(places)),
       random_(static_cast<std::mt19937::result_type>(seed)),
-      effects_(places_.programFolder, [this] { return settings_.Language; }),
+      effects_(places_.moduleFolders, [this] { return settings_.Language; }),
       midi_(places_.tempFolder),
       player_([] { return CreateAudioStream(); },
               [this](int max) { return std::uniform_int_distribution<int>(1, max)(random_); }),

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -26,7 +27,7 @@ class WindowAudio {
   enum class Screen { Intro, Menu, Table };
 
   struct Places {
-    QString programFolder;  // where the voice module is looked for
+    QStringList moduleFolders;  // where the voice module is looked for, in order
     QString tempFolder;     // where the MIDI song's file goes
     std::string playlist;   // address of the playlist page
     std::string musicFolder;  // address of the songs' folder, ending in '/'

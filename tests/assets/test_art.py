@@ -7,6 +7,7 @@ import subprocess
 import tempfile
 import unittest
 
+import backs
 import catalog
 import contact_sheet
 import faces
@@ -101,18 +102,35 @@ class CatalogTest(unittest.TestCase):
                 self.assertGreater(p.height, 0)
             self.assertRegex(p.name, r"^[A-Za-z0-9_]+$")
 
-    def test_module_decks_are_complete(self):
+    def test_modules_are_complete(self):
         by_set = {}
         for p in catalog.pictures():
             by_set.setdefault(p.set, []).append(p.name)
-        faces_med = [n for n in by_set["QorCards06A"] if re.match(r"^(Ch|Bu|Kr|Pi)(09|10|2J|3Q|4K|5A)MedB?$", n)]
-        self.assertEqual(len(set(faces_med)), 48)
-        self.assertEqual(sorted(set(by_set["QorCards06A"]) - set(faces_med)),
-                         sorted(s + "Med" + b for s in ("Cher", "Bubi", "Kres", "Piki") for b in ("", "B")))
-        self.assertEqual(sorted(by_set["QorCards06B"]),
-                         sorted(d + "Cl1" + s for d in ("Ob01Mo", "Ob02Tu", "Ob03We", "Ob04Th", "Ob05Fr",
-                                                        "Ob06Su", "Ob07Su") for s in ("", "B")))
-        self.assertEqual(sorted(by_set["QorBackG03"]), ["Fon01Gr", "Fon01GrB"])
+        for module, theme in faces.MODULE_DECKS:
+            with self.subTest(deck=theme.code):
+                code = theme.code
+                expected = [s + r + code + b for s in ("Ch", "Bu", "Kr", "Pi")
+                            for r in ("09", "10", "2J", "3Q", "4K", "5A") for b in ("", "B")]
+                expected += [s + code + b for s in ("Cher", "Bubi", "Kres", "Piki") for b in ("", "B")]
+                self.assertEqual(sorted(n for n in by_set[module] if n in expected), sorted(expected))
+        codes = [theme.code for _, theme in faces.MODULE_DECKS]
+        self.assertGreaterEqual(len(codes), 9)  # Medieval and at least eight more
+        self.assertEqual(len(set(codes)), len(codes))
+        backs_expected = [d + code + b for _, code, count in catalog.MODULE_BACKS
+                          for d in (backs.DAYS + backs.EXTRA)[:count] for b in ("", "B")]
+        self.assertEqual(sorted(by_set["QorCards06B"]), sorted(backs_expected))
+        self.assertIn("Ob10XXAniB", by_set["QorCards06B"])
+        self.assertEqual(len(by_set["QorBackG03"]), 2 * (7 * len(catalog.MODULE_BACKGROUNDS) - 1))
+        self.assertNotIn("Fon02Gr", by_set["QorBackG03"])
+        self.assertIn("Fon03FiB", by_set["QorBackG03"])
+
+    def test_module_decks_look_different(self):
+        # The SVG of a court card and of an ace differs between every two
+        # decks, and from the program's own.
+        themes = [faces.CLASSIC] + [theme for _, theme in faces.MODULE_DECKS]
+        for rank in ("K", "A", "9"):
+            drawn = [faces.face(theme, faces.LARGE, rank, "d") for theme in themes]
+            self.assertEqual(len(set(drawn)), len(drawn), rank)
 
     def test_subtitles_fit_their_box(self):
         for kind, texts in lettering.SUBTITLES.items():

@@ -17,7 +17,7 @@ class Host : public CalendarHost {
 public:
     bool ReadCalendarModule(const std::function<void()>& read) override
     {
-        return WithModule(folder, QString::fromLatin1(kCalendarModule), read);
+        return WithModule(QStringList{folder}, QString::fromLatin1(kCalendarModule), read);
     }
     QDate CalendarToday() const override { return today; }
     bool CalendarMenuShown() const override { return menu; }

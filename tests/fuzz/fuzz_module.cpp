@@ -73,11 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TARVEL_FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) ==
                       static_cast<qint64>(size));
   }
-  TARVEL_FUZZ_CHECK(FindModule(fixture.Folder(), QStringLiteral("QorCards06A.rcc")) == fixture.Module());
+  TARVEL_FUZZ_CHECK(FindModule(QStringList{fixture.Folder()}, QStringLiteral("QorCards06A.rcc")) == fixture.Module());
 
   std::vector<QString> messages;
   CardPictures pictures(
-      fixture.Folder(), [&messages](const QString& text) { messages.push_back(text); }, [] { return 1; });
+      QStringList{fixture.Folder()}, [&messages](const QString& text) { messages.push_back(text); }, [] { return 1; });
   Settings settings;
   settings.CardDeck = kMedievalDeck;
   const WindowGeometry window = GeometryForWindowSize(kSmallWindow, QSize());

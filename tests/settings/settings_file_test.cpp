@@ -821,3 +821,78 @@ TEST(SettingsSave, ReadOnlyFolderIsReported) {
 
 }  // namespace
 }  // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+// A first run starts without a file; what it saves after the program has
+// filled the fields the parse needs must come back whole, every field the
+// user changed included.
+TEST(SettingsFill, FirstRunChangesEveryFieldAndReadsItBack) {
+  TempDir dir;
+  const auto file = dir.path() / kSettingsFileName;
+  Settings settings = LoadSettings(file, kServices).Values;
+  FillUnreadableFields(settings, kServices);
+  Settings expected = WithoutFile();
+  expected.Nick = "Incognito";
+  expected.Country = "1-001";
+  expected.City = "Moscow";
+  expected.Sex = "M";
+  expected.TopTenServicePath = kServices.TopTenServicePath;
+  expected.StatServicePath = kServices.StatServicePath;
+  EXPECT_EQ(settings, expected);
+
+  ASSERT_TRUE(SaveSettings(file, settings));
+  LoadedSettings first = LoadSettings(file, kServices);
+  EXPECT_EQ(first.AppliedLines, kSettingsLines);
+  EXPECT_EQ(first.Values, expected);
+
+  settings = NonDefault();
+  FillUnreadableFields(settings, kServices);
+  EXPECT_EQ(settings, NonDefault());  // nothing sound is touched
+  ASSERT_TRUE(SaveSettings(file, settings));
+  const LoadedSettings second = LoadSettings(file, kServices);
+  EXPECT_EQ(second.AppliedLines, kSettingsLines);
+  EXPECT_EQ(second.Values, NonDefault());
+}
+
+// Each value that would end the next parse is replaced by its default, and
+// the file then reads back to its last line.
+TEST(SettingsFill, ValuesThatWouldEndTheParseGetTheirDefaults) {
+  struct Case {
+    const char* name;
+    std::function<void(Settings&)> spoil;
+    std::function<bool(const Settings&)> filled;
+  };
+  const Case cases[] = {
+      {"font name of one letter", [](Settings& s) { s.FontSmall = "X"; },
+       [](const Settings& s) { return s.FontSmall == "Comic Sans MS"; }},
+      {"empty special font", [](Settings& s) { s.FontSpecial2.clear(); },
+       [](const Settings& s) { return s.FontSpecial2 == "Courier New"; }},
+      {"empty port", [](Settings& s) { s.NetPort.clear(); }, [](const Settings& s) { return s.NetPort == "25666"; }},
+      {"empty player name", [](Settings& s) { s.PlayerName.clear(); },
+       [](const Settings& s) { return s.PlayerName == "Mr.X"; }},
+      {"empty top ten line", [](Settings& s) { s.TopTenServicePath.clear(); },
+       [](const Settings& s) { return s.TopTenServicePath == "DefTop"; }},
+      {"empty nick", [](Settings& s) { s.Nick.clear(); }, [](const Settings& s) { return s.Nick == "Incognito"; }},
+      {"country of four characters", [](Settings& s) { s.Country = "1-01"; },
+       [](const Settings& s) { return s.Country == "1-001"; }},
+      {"empty city", [](Settings& s) { s.City.clear(); }, [](const Settings& s) { return s.City == "Moscow"; }},
+      {"unknown sex", [](Settings& s) { s.Sex = "Q"; }, [](const Settings& s) { return s.Sex == "M"; }},
+      {"empty statistics line", [](Settings& s) { s.StatServicePath.clear(); },
+       [](const Settings& s) { return s.StatServicePath == "DefStat"; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Settings s = NonDefault();
+    c.spoil(s);
+    FillUnreadableFields(s, kServices);
+    EXPECT_TRUE(c.filled(s));
+    const LoadedSettings loaded = ParseSettings(FormatSettings(s), kServices);
+    EXPECT_EQ(loaded.AppliedLines, kSettingsLines);
+    EXPECT_EQ(loaded.Values, s);
+  }
+}
+
+}  // namespace
+}  // namespace tarvel

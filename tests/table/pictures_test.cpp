@@ -30,7 +30,7 @@ protected:
 
     CardPictures Make(int random = 4)
     {
-        return CardPictures(folder, [this](const QString& text) { messages.push_back(text); },
+        return CardPictures(QStringList{folder}, [this](const QString& text) { messages.push_back(text); },
                             [random] { return random; });
     }
 
@@ -235,18 +235,18 @@ TEST_F(PicturesTest, MissingGraphicsModuleSwitchesThePurpleDesignsOff)
 TEST_F(PicturesTest, ModuleLookupProgramFolderThenParent)
 {
     const QString name = QStringLiteral("QorCards06C.rcc");
-    EXPECT_TRUE(FindModule(folder, name).isEmpty());
+    EXPECT_TRUE(FindModule(QStringList{folder}, name).isEmpty());
     QFile parent(root.filePath(name));
     ASSERT_TRUE(parent.open(QIODevice::WriteOnly));
     parent.close();
-    EXPECT_EQ(FindModule(folder, name), root.filePath(name));
+    EXPECT_EQ(FindModule(QStringList{folder}, name), root.filePath(name));
     QFile here(QDir(folder).filePath(name));
     ASSERT_TRUE(here.open(QIODevice::WriteOnly));
     here.close();
-    EXPECT_EQ(FindModule(folder, name), QDir(folder).filePath(name));
+    EXPECT_EQ(FindModule(QStringList{folder}, name), QDir(folder).filePath(name));
     // A folder with the module's name is not a module.
     ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("QorBackG03.rcc")));
-    EXPECT_TRUE(FindModule(folder, QStringLiteral("QorBackG03.rcc")).isEmpty());
+    EXPECT_TRUE(FindModule(QStringList{folder}, QStringLiteral("QorBackG03.rcc")).isEmpty());
 }
 
 TEST_F(PicturesTest, BackOfTheDealFromWeekdaySameBackAndRandom)
@@ -308,7 +308,7 @@ TEST_F(PicturesTest, ModuleDeckBackSetAndBackground)
     EXPECT_TRUE(messages.empty());
 
     // A deck the module does not hold counts as missing.
-    settings.CardDeck = 2;
+    settings.CardDeck = 3;
     EXPECT_FALSE(pictures.LoadDeck(settings, kSmall));
     EXPECT_EQ(settings.CardDeck, 0);
     ASSERT_EQ(messages.size(), 1u);

@@ -2,7 +2,7 @@
 // accepted and read back by Qt unchanged; cut and damaged modules are
 // refused, and the picture loaders treat them as missing.
 #include "table/pictures.h"
-#include "table/resource_module.h"
+#include "assets/resource_module.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -505,7 +505,7 @@ protected:
     {
         messages_.clear();
         CardPictures pictures(
-            folder_, [this](const QString& text) { messages_.push_back(text); }, [] { return 1; });
+            QStringList{folder_}, [this](const QString& text) { messages_.push_back(text); }, [] { return 1; });
         settings_ = Settings{};
         settings_.CardDeck = 1;
         return pictures.LoadDeck(settings_, GeometryForWindowSize(kSmallWindow, QSize()));

@@ -94,7 +94,7 @@ TEST(MessageCut, AtMostTwelveRemovalsThenDots)
 // A table with real pictures: the program's own set over its felt.
 class TableViewTest : public ::testing::Test {
 protected:
-    TableViewTest() : pictures(folder.path()), view(state, settings, pictures) {}
+    TableViewTest() : pictures(QStringList{folder.path()}), view(state, settings, pictures) {}
 
     void SetUp() override
     {

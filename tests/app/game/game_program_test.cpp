@@ -1,6 +1,7 @@
 // The real program, run offscreen with a temporary data folder.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -16,12 +17,12 @@ struct GameRun {
   QString err;
 };
 
-GameRun RunGame(const QStringList& args) {
+GameRun RunGame(const QStringList& args, const QString& program = QStringLiteral(TARVEL_GAME_BINARY)) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   process.setProcessEnvironment(env);
-  process.start(QStringLiteral(TARVEL_GAME_BINARY), args);
+  process.start(program, args);
   GameRun run;
   if (!process.waitForStarted(30000)) return run;
   run.finished = process.waitForFinished(300000);
@@ -156,6 +157,45 @@ TEST(GameProgramTest, SameSeedDealsTheSameTable) {
   const QImage b(second);
   ASSERT_FALSE(a.isNull());
   EXPECT_EQ(a, b);
+}
+
+}  // namespace
+
+namespace {
+
+// The game copied into a folder of its own with a card module beside it,
+// and its data folder elsewhere: the deck from the module is used, and the
+// run ends without the message of a missing module.
+TEST(GameProgramTest, ModulesBesideTheProgramAreFoundWithTheDataElsewhere) {
+  QTemporaryDir root;
+  const QString game = root.path() + QStringLiteral("/game");
+  const QString data = root.path() + QStringLiteral("/data");
+  ASSERT_TRUE(QDir().mkpath(game) && QDir().mkpath(data));
+  const QString program = game + QStringLiteral("/tarvel");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TARVEL_GAME_BINARY), program));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TARVEL_TESTMODULES_DIR "/QorCards06A.rcc"),
+                          game + QStringLiteral("/QorCards06A.rcc")));
+  const QString shot = root.path() + QStringLiteral("/shot.png");
+  const QStringList args{QStringLiteral("--data-dir"), data, QStringLiteral("--screenshot"), shot,
+                         QStringLiteral("--after"), QStringLiteral("menu")};
+  ASSERT_EQ(RunGame(args, program).exitCode, 0);
+
+  // Deck 2 ("Modern") lies in the module beside the program only.
+  QFile settings(data + QStringLiteral("/Tarvel.ini"));
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  QList<QByteArray> lines = settings.readAll().split('\n');
+  settings.close();
+  ASSERT_GE(lines.size(), 35);
+  lines[3] = "2\r";
+  ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  settings.write(lines.join('\n'));
+  settings.close();
+
+  const GameRun run = RunGame(args, program);
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.exitCode, 0);
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  EXPECT_EQ(settings.readAll().split('\n').at(3), QByteArray("2\r"));
 }
 
 }  // namespace

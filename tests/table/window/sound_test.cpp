@@ -176,7 +176,7 @@ TEST(WindowSoundTest, CardsAreSpokenFromTheVoiceModuleInEveryLanguage) {
     out.write(content);
   };
   const auto spoken = [&](CardCode card, int language) {
-    const QByteArray wave = VoiceRecording(program, card, language);
+    const QByteArray wave = VoiceRecording(QStringList{program}, card, language);
     const auto header =
         ReadWaveHeader({reinterpret_cast<const std::uint8_t*>(wave.constData()), std::size_t(wave.size())});
     return header && header->Length().count() > 200;
@@ -186,7 +186,7 @@ TEST(WindowSoundTest, CardsAreSpokenFromTheVoiceModuleInEveryLanguage) {
   for (int language = 0; language < 10; ++language)
     for (int number : {1, 8, 14, 19, 24}) EXPECT_TRUE(spoken(CardFromDeckNumber(number), language)) << language;
   // Different languages say different words.
-  EXPECT_NE(VoiceRecording(program, CardFromDeckNumber(1), 0), VoiceRecording(program, CardFromDeckNumber(1), 1));
+  EXPECT_NE(VoiceRecording(QStringList{program}, CardFromDeckNumber(1), 0), VoiceRecording(QStringList{program}, CardFromDeckNumber(1), 1));
   EXPECT_FALSE(spoken(NoCard, 0));
 
   install(root.path(), bytes);  // in the parent folder

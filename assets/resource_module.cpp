@@ -1,4 +1,4 @@
-#include "table/resource_module.h"
+#include "resource_module.h"
 
 #include <algorithm>
 #include <array>
