@@ -143,7 +143,7 @@ bool WithModule(const QStringList& moduleFolders, const QString& fileName,
 QImage ModulePicture(const QStringList& moduleFolders, const PictureRef& ref)
 {
     EnsureProgramPictures();
-    const ModuleSession module(moduleFolders, ref.Module);
+    const ResourceModuleSession module(moduleFolders, ref.Module);
     return module.Ok() ? LoadPicture(ref) : QImage();
 }
 

@@ -82,13 +82,7 @@ void TForm1::NetGameChanged() {
   update();
 }
 
-void TForm1::MusicChanged() {
-  if (settings_.MusicOn) {
-    PrepareMusic(true);
-  } else {
-    StopMusicPlayer();
-  }
-}
+void TForm1::MusicChanged() { ApplySoundSettings(); }
 
 void TForm1::GifAnimationChanged() {
   // The main menu has no animated pictures yet; the intro's animation runs

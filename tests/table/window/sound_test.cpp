@@ -205,11 +205,11 @@ TEST(WindowSoundTest, CardsAreSpokenFromTheVoiceModuleInEveryLanguage) {
     SCOPED_TRACE(d.what);
     install(program, d.content);
     EXPECT_FALSE(spoken(CardFromDeckNumber(1), 0));
-    EffectSoundPlayer player(program, [] { return 0; });
+    EffectSoundPlayer player(QStringList{program}, [] { return 0; });
     EXPECT_FALSE(player.SpeakCard(CardFromDeckNumber(1), 0));
   }
   QFile::remove(program + "/QorCVoice3.rcc");
-  EffectSoundPlayer player(program, [] { return 0; });
+  EffectSoundPlayer player(QStringList{program}, [] { return 0; });
   EXPECT_FALSE(player.SpeakCard(CardFromDeckNumber(1), 0));
 }
 #endif
