@@ -64,6 +64,13 @@ class PaintGatedServer : public QObject {
     const qsizetype end = buffer.indexOf("\r\n\r\n");
     if (end < 0) return;
     const QByteArray head = buffer.left(end).toLower();
+    // The music player's playlist is read in the background, not through the
+    // request layer; refusing it leaves the music player without songs.
+    if (head.startsWith("get /musik/")) {
+      buffers_.erase(socket);
+      socket->abort();
+      return;
+    }
     const qsizetype length = head.indexOf("content-length: ");
     const qsizetype body = length < 0 ? 0 : head.mid(length + 16).split('\r').front().toLongLong();
     if (buffer.size() < end + 4 + body) return;
