@@ -1,0 +1,67 @@
+#include "game_record.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "record_text.h"
+
+namespace tarvel {
+
+double RatingAfter(std::int64_t games, std::int64_t result, double rating) {
+  if (games < 1) games = 1;
+  const double before = static_cast<double>(games - 1);
+  const double mean = (before * rating + static_cast<double>(result) / 200.0) / static_cast<double>(games);
+  const double rounded = std::round(mean * 1000000.0) / 1000000.0;
+  return std::clamp(rounded, -99.99, 99.99);
+}
+
+TCount FillGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::int64_t result,
+                    std::int64_t score) {
+  TCount count;
+  count.Count_KonAll = std::to_string(games);
+  const std::int64_t inCycle = cycle > 0 ? games % cycle : 0;
+  count.Count_KonCur = std::to_string(inCycle == 0 ? cycle : inCycle);
+  count.Count_ScoBeg = std::to_string(score);
+  count.Count_ScoCur = std::to_string(result);
+  count.Count_ScoAll = std::to_string(score + result);
+  count.Count_ReiBeg = Fixed2(rating, 6);
+  count.Count_ReiCur = Fixed2(RatingAfter(games, result, rating), 6);
+  return count;
+}
+
+std::string HistoryNameOf(const FinishedGame& game) {
+  if (!game.netGame) return std::string(TrimRight(game.member.MemberName));
+  std::string name;
+  for (int seat = 3; seat >= 1; --seat) {
+    if (seat != 3) name += '/';
+    name += TrimRight(game.seatNames[static_cast<std::size_t>(seat)]);
+  }
+  return name;
+}
+
+StoredGame StoreFinishedGame(const std::filesystem::path& dataFolder, const FinishedGame& game,
+                             const HistoryStamp& stamp) {
+  StoredGame stored;
+  stored.newRating = RatingAfter(game.playerKon, game.gameResult, game.member.MemberRating);
+  stored.memberLine = MemberLine(game.member.MemberName, stored.newRating, game.playerKon, game.newScore,
+                                 game.member.MemberCode);
+
+  HisStr entry;
+  entry.HName = HistoryNameOf(game);
+  entry.HKon = 1;
+  entry.HRes = static_cast<std::int32_t>(game.gameResult);
+  entry.HRei = stored.newRating;
+  entry.Ac = game.netGame ? 3 : 0;
+  stored.historyWritten = AppendHistory(dataFolder, {entry}, stamp);
+
+  stored.cycleEnded = game.playerKon % kGamesPerCycle == 0;
+  stored.cycleScore = game.newScore;
+  const std::filesystem::path club = dataFolder / (game.netGame ? kNetClubFile : kLocalClubFile);
+  stored.club = UpdateClubFile(club, [&](ClubLines& lines) {
+    RemoveMember(lines, game.member.MemberSlot);
+    stored.clubPlace = StoreMember(lines, stored.memberLine, stored.cycleEnded);
+  });
+  return stored;
+}
+
+}  // namespace tarvel
