@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cp1251.h"
 #include "record_text.h"
 
 namespace tarvel {
@@ -27,6 +28,56 @@ TCount FillGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::
   count.Count_ReiBeg = Fixed2(rating, 6);
   count.Count_ReiCur = Fixed2(RatingAfter(games, result, rating), 6);
   return count;
+}
+
+std::optional<ClubMember> MemberOfLine(const ClubLines& club, int slot) {
+  if (slot < 1 || slot > kClubMembers) return std::nullopt;
+  const std::string& line = club[static_cast<std::size_t>(slot) - 1];
+  if (IsEmptyMember(line)) return std::nullopt;
+  ClubMember member;
+  member.MemberSlot = slot;
+  member.MemberName = line.substr(0, 20);
+  member.MemberCode = line.substr(44, 15);
+  member.MemberGames = MemberTotalGames(line);
+  member.MemberScore = MemberCycleScore(line);
+  member.MemberRating = MemberRating(line);
+  return member;
+}
+
+ClubMember NewMember(std::string_view name, std::string_view password) {
+  ClubMember member;
+  member.MemberName = PadRight(name, 20);
+  member.MemberCode = EncodePassword(password);
+  return member;
+}
+
+ClubMember FindMember(const ClubLines& club, std::string_view name) {
+  const std::string wanted(TrimRight(name.substr(0, std::min<std::size_t>(name.size(), 20))));
+  for (int slot = 1; slot <= kClubMembers; ++slot) {
+    const std::optional<ClubMember> member = MemberOfLine(club, slot);
+    if (member && TrimRight(member->MemberName) == wanted) return *member;
+  }
+  return NewMember(wanted, "");
+}
+
+PlayerRecord PlayerRecordOf(const ClubMember& member) {
+  PlayerRecord record;
+  record.kon = static_cast<std::int32_t>(std::min<std::int64_t>(member.MemberGames, 9999998) + 1);
+  record.score = static_cast<std::int32_t>(member.MemberScore);
+  record.rating = member.MemberRating;
+  record.name = Cp1251ToUtf8(TrimRight(member.MemberName));
+  return record;
+}
+
+FinishedGame FinishedGameOf(const MatchState& state, const ClubMember& member) {
+  FinishedGame game;
+  game.member = member;
+  game.playerKon = state.PlayerKon;
+  game.gameResult = state.GameResult;
+  game.newScore = state.NewScore;
+  game.netGame = state.NetGame;
+  for (std::size_t seat = 1; seat <= 3; ++seat) game.seatNames[seat] = Utf8ToCp1251(state.SeatNames[seat]);
+  return game;
 }
 
 std::string HistoryNameOf(const FinishedGame& game) {

@@ -7,11 +7,14 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "club_file.h"
 #include "history_file.h"
+#include "match_state.h"
+#include "table_events.h"
 
 namespace tarvel {
 
@@ -48,6 +51,17 @@ struct ClubMember {
   double MemberRating = 0.0;
 };
 
+// Member `slot` (1..5) of a club; nothing for an empty slot.
+std::optional<ClubMember> MemberOfLine(const ClubLines& club, int slot);
+// A new player: name (Windows-1251, cut to 20) and password.
+ClubMember NewMember(std::string_view name, std::string_view password);
+// The member whose name is `name` (trailing blanks aside), else a new
+// player of that name with an empty password.
+ClubMember FindMember(const ClubLines& club, std::string_view name);
+// What a new game loads for the player: the game counter counts the game
+// about to be played.
+PlayerRecord PlayerRecordOf(const ClubMember& member);
+
 // A finished local or network game to be stored.
 struct FinishedGame {
   ClubMember member;
@@ -57,6 +71,9 @@ struct FinishedGame {
   bool netGame = false;
   std::array<std::string, 4> seatNames{};  // Windows-1251, seats 1..3
 };
+
+// The finished game of the match state, played by `member`.
+FinishedGame FinishedGameOf(const MatchState& state, const ClubMember& member);
 
 // What storing it gave.
 struct StoredGame {
