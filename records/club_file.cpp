@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <system_error>
 
@@ -151,7 +152,8 @@ double MemberRating(std::string_view line) {
 }
 
 std::int64_t MemberTotalGames(std::string_view line) {
-  return IsEmptyMember(line) ? 0 : NumberIn(line.substr(30, 7));
+  // An edited file may hold a sign here; a game count is never negative.
+  return IsEmptyMember(line) ? 0 : std::max<std::int64_t>(0, NumberIn(line.substr(30, 7)));
 }
 
 std::int64_t MemberCycleScore(std::string_view line) {
