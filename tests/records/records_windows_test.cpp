@@ -21,6 +21,7 @@
 #include "records/record_text.h"
 #include "records/gif_recorder.h"
 #include "records/tfhistory.h"
+#include "records/tformcount.h"
 #include "records/tformendgame.h"
 #include "records/tformpassword.h"
 #include "records/tformtopten.h"
@@ -269,6 +270,106 @@ TEST(GifRecorder, UnwritableFolderRecordsNothing) {
   recorder.Start(dir.path(), 100);
   EXPECT_FALSE(recorder.Recording());
   EXPECT_TRUE(recorder.Save().empty());
+}
+
+// A main window stand-in: records messages, sounds and the windows shown.
+class RecordingHost : public RecordsHost {
+ public:
+  QWidget* HostWindow() override { return nullptr; }
+  void Inform(const QString& text) override { informed.push_back(text); }
+  void PlayRecordsSound(std::string_view name) override { sounds.emplace_back(name); }
+  int RunModal(QDialog& dialog) override {
+    shown.push_back(QString::fromLatin1(dialog.metaObject()->className()));
+    if (auto* end = qobject_cast<TFormEndGame*>(&dialog)) endLines.push_back(end->Text().lines[2]);
+    if (auto* count = qobject_cast<TFormCount*>(&dialog)) countValues.push_back(count->Value(2));
+    return QDialog::Accepted;
+  }
+  std::vector<QString> informed, shown, endLines, countValues;
+  std::vector<std::string> sounds;
+};
+
+MatchState FinishedState(std::int32_t kon, std::int32_t result, std::int32_t scoreBefore) {
+  MatchState state;
+  state.PlayerKon = kon;
+  state.GameResult = result;
+  state.PlayerScore = scoreBefore;
+  state.NewScore = scoreBefore + result;
+  return state;
+}
+
+// The 29th, 30th and 31st games of a member: only the 30th ends a cycle,
+// shows the end-of-game window with the club place and hands the cycle's
+// score to the world top ten hook; the others play the result sound.
+TEST(FinishGame, CycleEndsShowTheEndOfGameWindow) {
+  TempDir dir;
+  ASSERT_TRUE(InstallClubFiles(dir.path(), dir.path()));
+  RecordingHost host;
+  std::vector<std::int64_t> worldEntries;
+  int reports = 0;
+  FinishGameHooks hooks;
+  hooks.reportGame = [&](const FinishedGame&, const StoredGame&) { ++reports; };
+  hooks.enterWorldTopTen = [&](std::int64_t score) { worldEntries.push_back(score); };
+  ClubMember member = NewMember("Zoe", "");
+  struct Step {
+    std::int32_t kon, result;
+    std::vector<std::string> sounds;
+    std::vector<QString> shown;
+  };
+  for (const Step& step : std::vector<Step>{{29, 200, {"WKoGood"}, {}},
+                                            {30, -100, {"WFiBest"}, {"tarvel::TFormEndGame"}},
+                                            {31, 0, {}, {}}}) {
+    SCOPED_TRACE(step.kon);
+    host.sounds.clear();
+    host.shown.clear();
+    member.MemberGames = step.kon - 1;
+    member.MemberScore = 500;
+    FinishGame(host, 0, dir.path(), FinishedState(step.kon, step.result, 500), member, hooks);
+    EXPECT_EQ(host.sounds, step.sounds);
+    EXPECT_EQ(host.shown, step.shown);
+    member = FindMember(ReadClubFile(dir.path() / "Tarvel.clb").lines, "Zoe");
+  }
+  EXPECT_EQ(host.endLines, std::vector<QString>{QStringLiteral("Result: 400")});
+  EXPECT_EQ(worldEntries, std::vector<std::int64_t>{400});
+  EXPECT_EQ(reports, 3);
+  EXPECT_TRUE(host.informed.empty());
+  EXPECT_EQ(CheckHistoryFile(dir.path(), 1).records, 3);
+
+  // The game information window counts the game in its cycle.
+  ShowGameResults(host, 0, QStringLiteral("Zoe"), ResultsFigures{60, 30, 0.5, 100, 0, false});
+  EXPECT_EQ(host.countValues, std::vector<QString>{QStringLiteral("30")});
+}
+
+TEST(FinishGame, FilesThatCannotBeWrittenAreReported) {
+  TempDir dir;
+  ASSERT_TRUE(InstallClubFiles(dir.path(), dir.path()));
+  // Folders where the history file and the club's ".bad" copy would go.
+  std::filesystem::create_directories(dir.path() / "History" / HistoryFileName(1) / "x");
+  std::filesystem::create_directories(dir.path() / "History" / (HistoryFileName(1) + ".bad") / "y");
+  std::ofstream(dir.path() / "Tarvel.clb") << "damaged";
+  std::filesystem::create_directories(dir.path() / "Tarvel.clb.bad" / "z");
+  RecordingHost host;
+  const StoredGame stored =
+      FinishGame(host, 0, dir.path(), FinishedState(1, 100, 0), NewMember("Zoe", ""), FinishGameHooks{});
+  EXPECT_FALSE(stored.historyWritten);
+  EXPECT_EQ(stored.club, ClubWrite::DiskError);
+  EXPECT_EQ(host.informed, (std::vector<QString>{QStringLiteral("Cann`t save history!"),
+                                                 QStringLiteral("Error of disk writing!")}));
+}
+
+// Start-up: a new data folder gets both club files; a missing one (beside
+// the other) or a damaged one stops the start with the full path.
+TEST(CheckClubFiles, FirstStartAndMissingOrDamagedFiles) {
+  TempDir dir;
+  RecordingHost host;
+  EXPECT_TRUE(CheckClubFiles(host, 0, dir.path(), dir.path() / "program"));
+  EXPECT_TRUE(host.informed.empty());
+  EXPECT_EQ(ReadClubFile(dir.path() / "Tarvel.net").state, ClubState::Valid);
+  std::filesystem::remove(dir.path() / "Tarvel.net");
+  EXPECT_FALSE(CheckClubFiles(host, 0, dir.path(), dir.path() / "program"));
+  ASSERT_EQ(host.informed.size(), 1u);
+  EXPECT_EQ(host.informed[0], QStringLiteral("Can`t find the file \"") +
+                                  QString::fromStdString((dir.path() / "Tarvel.net").string()) + QStringLiteral("\"!"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "Tarvel.net"));
 }
 
 }  // namespace
