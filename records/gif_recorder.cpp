@@ -2,6 +2,8 @@
 
 #include <gif_lib.h>
 
+#include <QApplication>
+
 #include <cstdio>
 #include <ctime>
 #include <system_error>
@@ -198,7 +200,10 @@ std::filesystem::path GifRecorder::Save() {
   timer_.stop();
   if (frames_ < kGifMaxFrames) Capture();
   encoder_->Add(previous_, kGifLastFrameMs);
+  // The encoder may still be writing the last frames.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool written = encoder_->Finish();
+  QApplication::restoreOverrideCursor();
   const std::filesystem::path file = written ? encoder_->Target() : std::filesystem::path();
   encoder_.reset();
   previous_ = QImage();

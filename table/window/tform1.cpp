@@ -190,23 +190,27 @@ void TForm1::CreateClubButtons() {
     connect(button, &QPushButton::clicked, this, [this, row] { MemberButtonClick(row); });
     memberButtons_[i] = button;
   }
-  button9_ = new MenuButton(this);
-  button9_->setObjectName(QStringLiteral("Button9"));
-  connect(button9_, &QPushButton::clicked, this, &TForm1::Button9Click);
-  bHistory_ = new MenuButton(this);
-  bHistory_->setObjectName(QStringLiteral("BHistory"));
-  connect(bHistory_, &QPushButton::clicked, this, &TForm1::BHistoryClick);
-  bMode_ = new MenuButton(this);
-  bMode_->setObjectName(QStringLiteral("BMode"));
-  connect(bMode_, &QPushButton::clicked, this, &TForm1::BModeClick);
+  const auto make = [this](const char* name, void (TForm1::*click)()) {
+    auto* button = new MenuButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    connect(button, &QPushButton::clicked, this, click);
+    return button;
+  };
+  button9_ = make("Button9", &TForm1::Button9Click);
+  bHistory_ = make("BHistory", &TForm1::BHistoryClick);
+  bMode_ = make("BMode", &TForm1::BModeClick);
   panel4_ = new QLabel(this);
   panel4_->setObjectName(QStringLiteral("Panel4"));
   panel4_->setAutoFillBackground(true);
   panel4_->setAlignment(Qt::AlignCenter);
+  SetClubWidgetsVisible(false);
+}
+
+void TForm1::SetClubWidgetsVisible(bool visible) {
   for (QWidget* widget : {static_cast<QWidget*>(button9_), static_cast<QWidget*>(bHistory_),
                           static_cast<QWidget*>(bMode_), static_cast<QWidget*>(panel4_)})
-    widget->hide();
-  for (MenuButton* button : memberButtons_) button->hide();
+    widget->setVisible(visible);
+  for (MenuButton* button : memberButtons_) button->setVisible(visible);
 }
 
 void TForm1::CreateTableButtons() {
@@ -464,10 +468,7 @@ void TForm1::ShowMainMenu() {
   ShowClubMembers();
   button6_->show();
   button11_->show();
-  for (QWidget* widget : {static_cast<QWidget*>(button9_), static_cast<QWidget*>(bHistory_),
-                          static_cast<QWidget*>(bMode_), static_cast<QWidget*>(panel4_)})
-    widget->show();
-  for (MenuButton* button : memberButtons_) button->show();
+  SetClubWidgetsVisible(true);
   button6_->setFocus();
   cursors_.Attach(this, CursorRole::Arrow);
   // The first main menu has no animated pictures: the timer rests until a
@@ -484,10 +485,7 @@ void TForm1::HideTableElements() {
 void TForm1::LayoutTable() {
   button6_->hide();
   button11_->hide();
-  for (QWidget* widget : {static_cast<QWidget*>(button9_), static_cast<QWidget*>(bHistory_),
-                          static_cast<QWidget*>(bMode_), static_cast<QWidget*>(panel4_)})
-    widget->hide();
-  for (MenuButton* button : memberButtons_) button->hide();
+  SetClubWidgetsVisible(false);
   changeName_->setEnabled(true);
   introShown_ = false;
   menuShown_ = false;

@@ -245,6 +245,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   void CreateMenuButtons();
   void CreateTableButtons();
   void CreateClubButtons();
+  void SetClubWidgetsVisible(bool visible);
   void StartGameAs(const ClubMember& member);
   QImage GifFrame();
   std::filesystem::path DataPath() const;

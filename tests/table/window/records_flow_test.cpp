@@ -124,6 +124,22 @@ TEST(RecordsFlow, NewPlayerGameIsStoredAndTheMemberLogsInAgain) {
   EXPECT_TRUE(w.TableShown());
   EXPECT_EQ(f.state.PlayerKon, 2);
   EXPECT_EQ(f.state.PlayerScore, result);
+
+  // During the game the member takes a new name and password: the club
+  // line keeps its figures under them.
+  f.prepareDialog = [](TFormPassword& d) {
+    d.Edit1()->setText(QStringLiteral("Anya"));
+    d.Edit2()->setText(QStringLiteral("x"));
+    d.Edit3()->setText(QStringLiteral("x"));
+  };
+  w.ChangeNameClick();
+  EXPECT_EQ(f.sink.informed.back(),
+            QStringLiteral("Tarvel | Your name and/or the password were successfully changed! Anya"));
+  const ClubRead renamed = ReadClubFile(data / "Tarvel.clb");
+  EXPECT_EQ(renamed.lines[0].substr(0, 20), "Anya                ");
+  EXPECT_EQ(renamed.lines[0].substr(44), EncodePassword("x"));
+  EXPECT_EQ(renamed.lines[0].substr(20, 24), club.lines[0].substr(20, 24));
+  EXPECT_EQ(f.state.SeatNames[3], "Anya");
 }
 
 TEST(RecordsFlow, DamagedClubFileStopsTheStartAndStaysAsItWas) {
