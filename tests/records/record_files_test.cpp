@@ -254,15 +254,6 @@ TEST(ClubFile, CycleScoresEnterTheTopTen) {
   EXPECT_EQ(Names(club, 5, 6), std::vector<std::string>{"Tie"});
 }
 
-TEST(ClubFile, MemberButtonTexts) {
-  const std::string line = MemberLine("Anna", 1.0, 31, 200, EncodePassword("abc"));
-  const std::string name = "Anna" + std::string(16, ' ');
-  EXPECT_EQ(MemberButtonText(line, 1), name + "    " + "  1" + "    " + "   200");
-  EXPECT_EQ(MemberButtonText(line, 2), name + "  " + "     31" + "  " + "  1,00");
-  EXPECT_EQ(MemberButtonText(EmptyMemberLine(), 1), std::string(20, '#') + "    ###    ######");
-  EXPECT_EQ(MemberButtonText(EmptyMemberLine(), 2), std::string(20, '#') + "  #######  ######");
-}
-
 FinishedGame Game(const std::string& name, const std::string& password, int slot, std::int64_t kon,
                   std::int64_t result, std::int64_t scoreBefore, double rating) {
   FinishedGame game;

@@ -1,7 +1,6 @@
 // The records windows on their own, offscreen: the name dialog's checks and
 // its refusal of characters the club file cannot hold, the history list,
-// the top ten, the end-of-game texts, member button shortening and the GIF
-// recorder.
+// the end-of-game texts, member button shortening and the GIF recorder.
 #include <gtest/gtest.h>
 #include <gif_lib.h>
 
@@ -16,7 +15,6 @@
 #include <fstream>
 #include <vector>
 
-#include "atomic_file.h"
 #include "records/end_of_game.h"
 #include "records/record_text.h"
 #include "records/gif_recorder.h"
@@ -24,7 +22,6 @@
 #include "records/tformcount.h"
 #include "records/tformendgame.h"
 #include "records/tformpassword.h"
-#include "records/tformtopten.h"
 #include "settings_test_support.h"
 
 namespace tarvel {
@@ -146,21 +143,6 @@ TEST(TFHistory, ListsValidFilesUpToTheFirstGap) {
   EXPECT_EQ(window.SG()->item(1, 5)->text(), QStringLiteral("      0,00"));
 }
 
-TEST(TFormTopTen, ShowsTheClubsTopTen) {
-  TempDir dir;
-  ClubLines club = EmptyClub("std");
-  StoreMember(club, MemberLine("Anna", 1.0, 30, 700, EncodePassword("")), true);
-  ASSERT_TRUE(ReplaceFileContents(dir.path() / "Tarvel.clb", FormatClub(club)));
-  TFormTopTen window(0, dir.path() / "Tarvel.clb", false);
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Top Ten"));
-  EXPECT_EQ(window.Name(1), QStringLiteral("Anna"));
-  EXPECT_EQ(window.Score(1), QStringLiteral("700"));
-  EXPECT_EQ(window.Score(2), QStringLiteral("0"));
-  // A damaged file shows an empty table.
-  TFormTopTen missing(0, dir.path() / "Tarvel.net", true);
-  EXPECT_EQ(missing.Name(1), QString());
-}
-
 TEST(TFormEndGame, TextsAndSoundsByPlace) {
   struct Case {
     int place;
@@ -260,16 +242,6 @@ TEST(GifRecorder, UnchangedTableAddsNoFrameAndADealKeeps250) {
   // No partial file is left beside the finished ones.
   for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "GIFGame"))
     EXPECT_EQ(entry.path().extension(), ".gif");
-}
-
-TEST(GifRecorder, UnwritableFolderRecordsNothing) {
-  TempDir dir;
-  Table table;
-  std::ofstream(dir.path() / "GIFGame") << "a file in the folder's place";
-  GifRecorder recorder([&] { return table.picture; });
-  recorder.Start(dir.path(), 100);
-  EXPECT_FALSE(recorder.Recording());
-  EXPECT_TRUE(recorder.Save().empty());
 }
 
 // A main window stand-in: records messages, sounds and the windows shown.

@@ -85,11 +85,5 @@ TEST(AtomicFile, LockedReadModifyWriteLosesNoUpdate) {
   EXPECT_EQ(ReadBytes(file), std::to_string(2 * kEach));
 }
 
-TEST(AtomicFile, LockInAMissingFolderIsNotHeld) {
-  TempDir dir;
-  const FileLock lock(dir.path() / "missing" / "x.lock");
-  EXPECT_FALSE(lock.Held());
-}
-
 }  // namespace
 }  // namespace tarvel
