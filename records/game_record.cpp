@@ -69,6 +69,25 @@ PlayerRecord PlayerRecordOf(const ClubMember& member) {
   return record;
 }
 
+ClubWrite RenameMember(const std::filesystem::path& clubFile, ClubMember& member, const ClubMember& renamed) {
+  ClubWrite written = ClubWrite::Written;
+  if (member.MemberSlot >= 1 && member.MemberSlot <= kClubMembers) {
+    written = UpdateClubFile(clubFile, [&](ClubLines& club) {
+      std::string line = club[static_cast<std::size_t>(member.MemberSlot) - 1];
+      RemoveMember(club, member.MemberSlot);
+      line.replace(0, 20, renamed.MemberName);
+      line.replace(44, 15, renamed.MemberCode);
+      StoreMember(club, line, false);
+      member.MemberSlot = kNewPlayerSlot;
+      for (int slot = 1; slot <= kClubMembers; ++slot)
+        if (club[static_cast<std::size_t>(slot) - 1] == line) member.MemberSlot = slot;
+    });
+  }
+  member.MemberName = renamed.MemberName;
+  member.MemberCode = renamed.MemberCode;
+  return written;
+}
+
 FinishedGame FinishedGameOf(const MatchState& state, const ClubMember& member) {
   FinishedGame game;
   game.member = member;

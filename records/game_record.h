@@ -72,6 +72,12 @@ struct FinishedGame {
   std::array<std::string, 4> seatNames{};  // Windows-1251, seats 1..3
 };
 
+// A change of name: `member` takes the name and password code of
+// `renamed`. A club member's line keeps its figures under them and is
+// stored again by its rating (no cycle handling); `member`'s slot follows
+// the line.
+ClubWrite RenameMember(const std::filesystem::path& clubFile, ClubMember& member, const ClubMember& renamed);
+
 // The finished game of the match state, played by `member`.
 FinishedGame FinishedGameOf(const MatchState& state, const ClubMember& member);
 

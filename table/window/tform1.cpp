@@ -722,25 +722,8 @@ void TForm1::ChangeNameClick() {
   TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareNewPlayer(QString::fromStdString(settings_.PlayerName));
   if (RunModal(dialog) != QDialog::Accepted) return;
-  const ClubMember renamed = dialog.Member();
-  if (member_.MemberSlot >= 1 && member_.MemberSlot <= kClubMembers) {
-    // A member keeps games, score and rating under the new name and
-    // password; the line is stored again by its rating.
-    const ClubWrite written = UpdateClubFile(ClubPath(), [&](ClubLines& club) {
-      std::string line = club[static_cast<std::size_t>(member_.MemberSlot) - 1];
-      RemoveMember(club, member_.MemberSlot);
-      line.replace(0, 20, renamed.MemberName);
-      line.replace(44, 15, renamed.MemberCode);
-      StoreMember(club, line, false);
-    });
-    if (written == ClubWrite::DiskError) Inform(Text(WordId::DiskWriteError));
-    const ClubRead club = ReadClubFile(ClubPath());
-    for (int slot = 1; slot <= kClubMembers; ++slot)
-      if (club.lines[static_cast<std::size_t>(slot) - 1].substr(0, 20) == renamed.MemberName)
-        member_.MemberSlot = slot;
-  }
-  member_.MemberName = renamed.MemberName;
-  member_.MemberCode = renamed.MemberCode;
+  if (RenameMember(ClubPath(), member_, dialog.Member()) == ClubWrite::DiskError)
+    Inform(Text(WordId::DiskWriteError));
   state_.PlayerName = FromRecordBytes(member_.MemberName).trimmed().toStdString();
   state_.SeatNames[3] = state_.PlayerName;
   Inform(Text(WordId::NameChanged) + QLatin1Char(' ') + QString::fromStdString(state_.PlayerName));
