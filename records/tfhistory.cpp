@@ -56,6 +56,9 @@ TFHistory::TFHistory(int language, std::filesystem::path dataFolder, int& select
   sg_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sg_->setSelectionBehavior(QAbstractItemView::SelectRows);
   sg_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The selected game stands out in pale red.
+  sg_->setStyleSheet(QStringLiteral("QTableWidget { selection-background-color: rgb(255, 204, 204); "
+                                    "selection-color: black; }"));
   int width = 0;
   for (int c = 0; c < kColumns; ++c) {
     sg_->setColumnWidth(c, kColumnWidths[static_cast<std::size_t>(c)]);

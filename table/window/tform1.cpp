@@ -973,6 +973,8 @@ void TForm1::ShowResults(const ResultsFigures& figures) {
 
 void TForm1::StoreGame(std::int32_t) {
   FinishGame(*this, settings_.Language, DataPath(), state_, member_, finishHooks_);
+  // A network game is over once it is stored.
+  if (state_.NetGame) CloseNetwork();
 }
 
 bool TForm1::Confirm(TableWord first, std::string_view separator, TableWord second) {

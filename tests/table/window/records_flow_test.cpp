@@ -108,6 +108,7 @@ TEST(RecordsFlow, NewPlayerGameIsStoredAndTheMemberLogsInAgain) {
   };
   w.BHistoryClick();
   EXPECT_EQ(f.dialogs.back(), QStringLiteral("tarvel::TFHistory"));
+  f.inspectDialog = nullptr;
 
   // The member logs in: a wrong password is refused, the right one plays
   // the second game.
@@ -124,6 +125,10 @@ TEST(RecordsFlow, NewPlayerGameIsStoredAndTheMemberLogsInAgain) {
   EXPECT_TRUE(w.TableShown());
   EXPECT_EQ(f.state.PlayerKon, 2);
   EXPECT_EQ(f.state.PlayerScore, result);
+  // "General score" shows the game information window during the game.
+  w.Button7Click();  // "To Begin"
+  w.GenCountClick();
+  EXPECT_EQ(f.dialogs.back(), QStringLiteral("tarvel::TFormCount"));
 
   // During the game the member takes a new name and password: the club
   // line keeps its figures under them.
