@@ -56,6 +56,13 @@ TFHistory::TFHistory(int language, std::filesystem::path dataFolder, int& select
   sg_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sg_->setSelectionBehavior(QAbstractItemView::SelectRows);
   sg_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The columns are narrow: a small font and rows of one text line.
+  QFont small = sg_->font();
+  small.setPixelSize(11);
+  sg_->setFont(small);
+  sg_->verticalHeader()->setDefaultSectionSize(18);
+  sg_->setWordWrap(false);
+  sg_->setTextElideMode(Qt::ElideNone);
   // The selected game stands out in pale red.
   sg_->setStyleSheet(QStringLiteral("QTableWidget { selection-background-color: rgb(255, 204, 204); "
                                     "selection-color: black; }"));
