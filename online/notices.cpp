@@ -126,7 +126,7 @@ void ReportStart(ServiceRequests& requests, Settings& settings) {
   if (first) settings.StartReported = accepted;
 }
 
-std::array<std::int32_t, 12> GameReportFields(const FinishedGame& game) {
+std::array<std::int32_t, 12> GameReportFields(const ReportedGame& game) {
   std::array<std::int32_t, 12> r{};
   if (game.againstComputer) {
     r[0] = 1;

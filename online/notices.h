@@ -93,7 +93,7 @@ class NoticePoller {
 void ReportStart(ServiceRequests& requests, Settings& settings);
 
 // What kind of game ended, for the game report.
-struct FinishedGame {
+struct ReportedGame {
   bool againstComputer = false;  // not LAN, not tournament
   std::int32_t playerKon = 0;    // games of the player so far
   std::int32_t result = 0;       // GameResult of the local player
@@ -102,6 +102,6 @@ struct FinishedGame {
 };
 
 // Fields R1..R12 of the game report.
-std::array<std::int32_t, 12> GameReportFields(const FinishedGame& game);
+std::array<std::int32_t, 12> GameReportFields(const ReportedGame& game);
 
 }  // namespace tarvel

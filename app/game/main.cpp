@@ -13,6 +13,7 @@
 #include "app/game/game_options.h"
 #include "engine/autoplay.h"
 #include "engine/match_state.h"
+#include "records/tformpassword.h"
 #include "online/endpoints.h"
 #include "settings/options/form_options.h"
 #include "settings/settings_file.h"
@@ -40,6 +41,16 @@ class ScreenshotRun : public QObject {
         file_(std::move(file)),
         state_(std::move(state)),
         sinceStart_(sinceStart) {
+    // The records windows answer at once: the name dialog with its preset
+    // name, every other window with OK.
+    window_.SetDialogRunner([](QDialog& dialog) {
+      if (auto* names = qobject_cast<tarvel::TFormPassword*>(&dialog)) {
+        names->Button1Click();
+      } else {
+        dialog.accept();
+      }
+      return dialog.result();
+    });
     poll_.setInterval(20);
     connect(&poll_, &QTimer::timeout, this, [this] { Step(); });
     if (state_ == QLatin1String("intro")) {

@@ -6,6 +6,10 @@
 //       transcript line per deal.
 //   tarvel-selfplay --games N [--seed S] [--game-to-8] [--dead-heat]
 //       Plays N whole games from the shuffle and prints a summary.
+//   ... --games N --store DIR --player NAME
+//       Also stores every finished game in the data folder DIR as the game
+//       does for a local game of the club member NAME: history entry, club
+//       update, the cycle's top ten.
 #include <ctime>
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +22,9 @@
 #include <string_view>
 
 #include "autoplay.h"
+#include "cp1251.h"
 #include "deal_line.h"
+#include "game_record.h"
 #include "match_state.h"
 #include "rules.h"
 #include "table_events.h"
@@ -33,13 +39,16 @@ constexpr int kExitInternal = 3;
 constexpr const char* kUsage =
     "usage: tarvel-selfplay --deals FILE [--dead-heat]\n"
     "       tarvel-selfplay --games N [--seed S] [--game-to-8] [--dead-heat]\n"
+    "                       [--store DIR --player NAME]\n"
     "\n"
     "  --deals FILE  play the deals of FILE (\"-\" for standard input); each line\n"
     "                is the first player 1..3 and 24 deck numbers 1..24\n"
     "  --games N     play N whole games from the shuffle and print a summary\n"
     "  --seed S      seed of the shuffle (default: from the clock)\n"
     "  --game-to-8   games end at 8 game points instead of 10\n"
-    "  --dead-heat   a deal without a closer gives no game point\n";
+    "  --dead-heat   a deal without a closer gives no game point\n"
+    "  --store DIR   store every game in the data folder DIR (history, club)\n"
+    "  --player NAME the club member (or new player) who plays seat 3\n";
 
 struct Options {
   std::optional<std::string> dealsFile;
@@ -47,7 +56,11 @@ struct Options {
   std::optional<std::uint64_t> seed;
   bool gameTo8 = false;
   bool deadHeat = false;
+  std::optional<std::string> storeFolder;
+  std::optional<std::string> player;
 };
+
+bool TrimmedEmpty(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 // Parses the command line; an error message when it is not usable.
 std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
@@ -55,7 +68,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (arg == "--deals" || arg == "--games" || arg == "--seed") {
+    if (arg == "--deals" || arg == "--games" || arg == "--seed" || arg == "--store" ||
+        arg == "--player") {
       if (!hasValue) {
         error = std::string(arg) + " needs a value";
         return std::nullopt;
@@ -63,6 +77,14 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
       const std::string_view value = argv[++i];
       if (arg == "--deals") {
         options.dealsFile = std::string(value);
+      } else if (arg == "--store") {
+        options.storeFolder = std::string(value);
+      } else if (arg == "--player") {
+        options.player = std::string(value);
+        if (Cp1251ToUtf8(Utf8ToCp1251(value)) != value || TrimmedEmpty(value) || value.size() > 60) {
+          error = "--player needs a name of Windows-1251 characters, not \"" + std::string(value) + "\"";
+          return std::nullopt;
+        }
       } else if (arg == "--games") {
         options.games = ParseNumber<std::int64_t>(value);
         if (!options.games || *options.games < 1) {
@@ -89,8 +111,12 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
     error = "give either --deals FILE or --games N";
     return std::nullopt;
   }
-  if (options.dealsFile && (options.seed || options.gameTo8)) {
-    error = "--seed and --game-to-8 apply to --games only";
+  if (options.storeFolder.has_value() != options.player.has_value()) {
+    error = "--store and --player go together";
+    return std::nullopt;
+  }
+  if (options.dealsFile && (options.seed || options.gameTo8 || options.storeFolder)) {
+    error = "--seed, --game-to-8 and --store apply to --games only";
     return std::nullopt;
   }
   return options;
@@ -159,6 +185,33 @@ std::string Fixed(double value, int decimals) {
   return out.str();
 }
 
+// The data folder of --store: the club files are installed on first use
+// (from beside this program), and a damaged club file stops the run as it
+// stops the game.
+bool PrepareStore(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+  if (!InstallClubFiles(folder, program)) {
+    std::cerr << "tarvel-selfplay: cannot write the club files in \"" << folder.string() << "\"\n";
+    return false;
+  }
+  if (ReadClubFile(folder / kLocalClubFile).state != ClubState::Valid) {
+    std::cerr << "tarvel-selfplay: \"" << (folder / kLocalClubFile).string()
+              << "\" is missing or fails its check; move it away to start a new, empty club\n";
+    return false;
+  }
+  return true;
+}
+
+// Stores the game just played exactly as "Exit to menu" does.
+bool StoreGame(const std::filesystem::path& folder, const MatchState& state, const ClubMember& member) {
+  const StoredGame stored = StoreFinishedGame(folder, FinishedGameOf(state, member), StampNow());
+  if (stored.historyWritten && stored.club == ClubWrite::Written) return true;
+  std::cerr << "tarvel-selfplay: the game could not be stored in \"" << folder.string() << "\"\n";
+  return false;
+}
+
 int PlayGames(const Options& options) {
   NullTableEvents events;
   MatchState state;
@@ -169,12 +222,25 @@ int PlayGames(const Options& options) {
   // Speed is measured in processor time, so that other work on the machine
   // does not count against the engine.
   const std::clock_t start = std::clock();
+  const std::filesystem::path store = options.storeFolder.value_or(std::string());
+  if (options.storeFolder && !PrepareStore(store)) return kExitMalformed;
+  const std::string player = Utf8ToCp1251(options.player.value_or(std::string()));
   for (std::int64_t game = 0; game < *options.games; ++game) {
     events.record.kon = static_cast<std::int32_t>(game % 2147483647 + 1);
+    ClubMember member;
+    if (options.storeFolder) {
+      member = FindMember(ReadClubFile(store / kLocalClubFile).lines, player);
+      events.record = PlayerRecordOf(member);
+    }
     if (!PlayOutGame(state, events, random, tally)) {
       std::cerr << "tarvel-selfplay: game " << game + 1
                 << " could not be played to its end\n";
       return kExitInternal;
+    }
+    if (options.storeFolder) {
+      // "To sum up of game" computes the game's result, then it is stored.
+      EndGame(state, events);
+      if (!StoreGame(store, state, member)) return kExitMalformed;
     }
   }
   const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;

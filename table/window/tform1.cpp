@@ -4,9 +4,12 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +20,9 @@
 #include <chrono>
 
 #include "online/endpoints.h"
+#include "records/tfhistory.h"
+#include "records/tformpassword.h"
+#include "records/tformtopten.h"
 #include "table/fonts.h"
 #include "table/form_speed.h"
 #include "table/window/future_parts.h"
@@ -123,7 +129,8 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       view_(state_, settings_, pictures_),
       flight_(*this),
       driver_(state_, *this, random_),
-      online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.dataFolder, driver_)) {
+      online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.dataFolder, driver_)),
+      gif_([this] { return GifFrame(); }) {
   FormCreate();
   // The online start-up waits for the first frame, and for whatever the frame
   // already queued, so a slow or absent server never delays the window.
@@ -153,6 +160,20 @@ QPushButton* TForm1::Button6() const { return button6_; }
 QPushButton* TForm1::Button7() const { return button7_; }
 QPushButton* TForm1::Button8() const { return button8_; }
 QPushButton* TForm1::Button11() const { return button11_; }
+QPushButton* TForm1::MemberButton(int row) const {
+  return row >= 1 && row <= 5 ? memberButtons_[static_cast<std::size_t>(row) - 1] : nullptr;
+}
+QPushButton* TForm1::Button9() const { return button9_; }
+QPushButton* TForm1::BHistory() const { return bHistory_; }
+QPushButton* TForm1::BMode() const { return bMode_; }
+
+void TForm1::SetDialogRunner(std::function<int(QDialog&)> runner) { dialogRunner_ = std::move(runner); }
+
+std::filesystem::path TForm1::DataPath() const { return std::filesystem::path(options_.dataFolder.toStdString()); }
+
+std::filesystem::path TForm1::ClubPath() const {
+  return DataPath() / (state_.NetGame ? kNetClubFile : kLocalClubFile);
+}
 
 QString TForm1::Text(WordId id, int row) const { return WordText(id, settings_.Language, row); }
 
@@ -162,6 +183,17 @@ QString TForm1::ProductWord() const { return Text(WordId::Tarvel); }
 // Creation and start-up
 
 void TForm1::FormCreate() {
+  // Every stored game is counted by the statistics service; without the
+  // services the report fails quietly.
+  finishHooks_.reportGame = [this](const FinishedGame& game, const StoredGame&) {
+    ReportedGame reported;
+    reported.againstComputer = !game.netGame && !state_.TourGame;
+    reported.playerKon = static_cast<std::int32_t>(game.playerKon);
+    reported.result = static_cast<std::int32_t>(game.gameResult);
+    reported.lanHost = game.netGame && state_.NetRole == 1;
+    bool accepted = false;
+    online_->Requests().ReportGame(GameReportFields(reported), accepted);
+  };
   setWindowTitle(ProductWord());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -174,6 +206,7 @@ void TForm1::FormCreate() {
 
   CreateMenuButtons();
   CreateTableButtons();
+  CreateClubButtons();
   CreatePopupMenu();
   HideTableElements();
   button6_->hide();
@@ -202,6 +235,37 @@ void TForm1::CreateMenuButtons() {
   connect(button11_, &QPushButton::clicked, this, &TForm1::Button11Click);
 }
 
+void TForm1::CreateClubButtons() {
+  for (std::size_t i = 0; i < memberButtons_.size(); ++i) {
+    auto* button = new MenuButton(this);
+    button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+    const int row = static_cast<int>(i) + 1;
+    connect(button, &QPushButton::clicked, this, [this, row] { MemberButtonClick(row); });
+    memberButtons_[i] = button;
+  }
+  const auto make = [this](const char* name, void (TForm1::*click)()) {
+    auto* button = new MenuButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    connect(button, &QPushButton::clicked, this, click);
+    return button;
+  };
+  button9_ = make("Button9", &TForm1::Button9Click);
+  bHistory_ = make("BHistory", &TForm1::BHistoryClick);
+  bMode_ = make("BMode", &TForm1::BModeClick);
+  panel4_ = new QLabel(this);
+  panel4_->setObjectName(QStringLiteral("Panel4"));
+  panel4_->setAutoFillBackground(true);
+  panel4_->setAlignment(Qt::AlignCenter);
+  SetClubWidgetsVisible(false);
+}
+
+void TForm1::SetClubWidgetsVisible(bool visible) {
+  for (QWidget* widget : {static_cast<QWidget*>(button9_), static_cast<QWidget*>(bHistory_),
+                          static_cast<QWidget*>(bMode_), static_cast<QWidget*>(panel4_)})
+    widget->setVisible(visible);
+  for (MenuButton* button : memberButtons_) button->setVisible(visible);
+}
+
 void TForm1::CreateTableButtons() {
   button7_ = new MenuButton(this);
   button7_->setObjectName(QStringLiteral("Button7"));
@@ -215,7 +279,7 @@ void TForm1::CreatePopupMenu() {
   popup_ = new QMenu(this);
   genCount_ = popup_->addAction(QString(), this, &TForm1::GenCountClick);
   quit_ = popup_->addAction(QString(), this, &TForm1::QuitClick);
-  changeName_ = popup_->addAction(QString());
+  changeName_ = popup_->addAction(QString(), this, &TForm1::ChangeNameClick);
   popup_->addSeparator();
   speed_ = popup_->addAction(QString(), this, &TForm1::SpeedClick);
   optionsAction_ = popup_->addAction(QString(), this, &TForm1::OptionsClick);
@@ -224,8 +288,8 @@ void TForm1::CreatePopupMenu() {
   chat_ = popup_->addAction(QString());
   genCount_->setEnabled(false);
   quit_->setEnabled(false);
-  // The name window, the radio and the chat are not part of this program
-  // yet: their items stay visible but disabled.
+  // The radio and the chat are not part of this program yet: their items
+  // stay visible but disabled. A name can be changed during a game.
   changeName_->setEnabled(false);
   radio_->setEnabled(false);
   chat_->setEnabled(false);
@@ -240,9 +304,12 @@ void TForm1::ApplyCursors() {
   cursors_.SetOwnCursors(settings_.OwnCursor);
   cursors_.Attach(this, CursorRole::Arrow);
   for (QPushButton* button : {static_cast<QPushButton*>(button6_), static_cast<QPushButton*>(button11_),
-                              static_cast<QPushButton*>(button7_), static_cast<QPushButton*>(button8_)})
+                              static_cast<QPushButton*>(button7_), static_cast<QPushButton*>(button8_),
+                              static_cast<QPushButton*>(button9_), static_cast<QPushButton*>(bHistory_),
+                              static_cast<QPushButton*>(bMode_)})
     cursors_.Attach(button, CursorRole::Hand);
   for (MusicButton* button : audio_.Buttons().Buttons()) cursors_.Attach(button, CursorRole::Hand);
+  for (MenuButton* button : memberButtons_) cursors_.Attach(button, CursorRole::Hand);
 }
 
 bool TForm1::StartUp() {
@@ -265,7 +332,8 @@ bool TForm1::StartUp() {
   ShowIntro(false);
 
   // 3. The club files; a failed check has told the user and ends the run.
-  if (!CheckClubFiles(options_.dataFolder, settings_)) {
+  if (!CheckClubFiles(*this, settings_.Language, DataPath(),
+                      QCoreApplication::applicationDirPath().toStdString())) {
     clubCheckFailed_ = true;
     close();
     return false;
@@ -306,6 +374,10 @@ void TForm1::ApplyLanguage(bool) {
   setWindowTitle(ProductWord());
   button6_->setText(Text(WordId::NewPlayer));
   button11_->setText(Text(WordId::Exit));
+  button9_->setText(Text(WordId::TopTen));
+  bHistory_->setText(Text(WordId::History));
+  bMode_->setText(Text(WordId::ClubHeader, 0));
+  if (menuShown_) ShowClubMembers();
   button7_->setText(WordText(captions_[0], settings_.Language));
   button8_->setText(WordText(captions_[1], settings_.Language));
   if (!introShown_) LoadTitlePicture();
@@ -392,6 +464,12 @@ void TForm1::ApplyFonts() {
   const QFont normal = RoleFont(settings_, FontRole::Decor, height, false);
   button6_->setFont(normal);
   button11_->setFont(normal);
+  for (MenuButton* button : {button9_, bHistory_, bMode_}) button->setFont(normal);
+  // The member rows and their header align columns: a fixed-pitch font.
+  const QFont fixed = RoleFont(settings_, FontRole::Fixed,
+                               RoundHalfEven(FontHeight(settings_, 16, FontRole::Fixed) * geometry_.Factors.S), true);
+  for (MenuButton* button : memberButtons_) button->setFont(fixed);
+  panel4_->setFont(fixed);
   button8_->setFont(normal);
   button7_->setFont(RoleFont(settings_, FontRole::Decor, height, true));
 }
@@ -406,6 +484,12 @@ void TForm1::LayoutMenu() {
   };
   place(button6_, 280, 425, 200, 30);
   place(button11_, 330, 465, 100, 30);
+  place(panel4_, 180, 225, 400, 30);
+  for (std::size_t i = 0; i < memberButtons_.size(); ++i)
+    place(memberButtons_[i], 180, 265 + static_cast<int>(i) * 30, 400, 30);
+  place(button9_, 40, 225, 100, 30);
+  place(bHistory_, 40, 255, 100, 30);
+  place(bMode_, 620, 255, 100, 30);
 }
 
 void TForm1::LoadTitlePicture() {
@@ -436,11 +520,24 @@ void TForm1::ShowMainMenu() {
   const bool purple = settings_.MenuDesignPurple;
   button6_->SetColours(purple ? kPurpleFace : QColor(0, 0, 128), purple ? kPurpleText : QColor(0, 255, 255));
   button11_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
+  for (MenuButton* button : {button9_, bHistory_, bMode_})
+    button->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
+  for (std::size_t i = 0; i < memberButtons_.size(); ++i) {
+    const bool navy = i < 4;
+    memberButtons_[i]->SetColours(purple ? kPurpleFace : navy ? QColor(0, 0, 128) : QColor(200, 0, 0),
+                                  purple ? kPurpleText : navy ? QColor(0, 255, 255) : QColor(255, 255, 255));
+  }
+  QPalette header = panel4_->palette();
+  header.setColor(QPalette::Window, purple ? kPurpleFace : QColor(0, 0, 255));
+  header.setColor(QPalette::WindowText, purple ? QColor(128, 50, 50) : QColor(255, 255, 255));
+  panel4_->setPalette(header);
   if (fromTable && settings_.MenuDesignPurple != settings_.TableDesignPurple) ReloadBackground(purple);
   LayoutMenu();
+  ShowClubMembers();
   button6_->show();
   button11_->show();
   ShowCalendar();
+  SetClubWidgetsVisible(true);
   button6_->setFocus();
   cursors_.Attach(this, CursorRole::Arrow);
   // The first main menu has no animated pictures: the timer rests until a
@@ -477,6 +574,8 @@ void TForm1::HideTableElements() {
 void TForm1::LayoutTable() {
   button6_->hide();
   button11_->hide();
+  SetClubWidgetsVisible(false);
+  changeName_->setEnabled(true);
   calendar_->HideCalendar();
   introShown_ = false;
   menuShown_ = false;
@@ -646,8 +745,26 @@ void TForm1::Timer1Timer() {
 void TForm1::Button6Click() {
   if (!menuShown_) return;
   PlaySound("WOpenFo", false);
-  // Until the player name window exists, a new game is always played under
-  // the name of the settings, as a new player, against the computer.
+  TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
+  dialog.PrepareNewPlayer(QString::fromStdString(settings_.PlayerName));
+  if (RunModal(dialog) != QDialog::Accepted) return;
+  // The settings keep the last name typed for the next new player.
+  settings_.PlayerName = dialog.TypedName().toStdString();
+  StartGameAs(dialog.Member());
+}
+
+void TForm1::MemberButtonClick(int row) {
+  if (!menuShown_) return;
+  const std::optional<ClubMember> member = MemberOfLine(ReadClubFile(ClubPath()).lines, row);
+  if (!member) return;
+  PlaySound("WOpenFo", false);
+  TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
+  dialog.PrepareMember(*member);
+  if (RunModal(dialog) == QDialog::Accepted) StartGameAs(dialog.Member());
+}
+
+void TForm1::StartGameAs(const ClubMember& member) {
+  member_ = member;
   SyncStateWithSettings();
   state_.NetGame = false;
   state_.TourGame = false;
@@ -655,6 +772,53 @@ void TForm1::Button6Click() {
   driver_.startNewGame();
   button7_->setFocus();
   update();
+}
+
+void TForm1::ShowClubMembers() {
+  const int mode = settings_.ClubMode == 2 ? 2 : 1;
+  panel4_->setText(Text(WordId::ClubHeader, mode));
+  const ClubRead club = ReadClubFile(ClubPath());
+  const int maxWidth = tarvel::ScaleSize(geometry_.Factors, 361);
+  for (std::size_t i = 0; i < memberButtons_.size(); ++i) {
+    const std::string line = club.state == ClubState::Valid ? club.lines[i] : EmptyMemberLine();
+    const QFontMetrics metrics(memberButtons_[i]->font());
+    memberButtons_[i]->setText(MemberButtonCaption(
+        line, mode, [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }, maxWidth));
+  }
+}
+
+void TForm1::Button9Click() {
+  if (!menuShown_) return;
+  PlaySound("WOpenFo", false);
+  TFormTopTen form(settings_.Language, ClubPath(), state_.NetGame, this);
+  RunModal(form);
+}
+
+void TForm1::BHistoryClick() {
+  if (!menuShown_) return;
+  PlaySound("WOpenFo", false);
+  TFHistory form(settings_.Language, DataPath(), historySelection_, this);
+  RunModal(form);
+}
+
+void TForm1::BModeClick() {
+  if (!menuShown_) return;
+  PlaySound("WOpenFo", false);
+  settings_.ClubMode = settings_.ClubMode == 2 ? 1 : 2;
+  ShowClubMembers();
+}
+
+void TForm1::ChangeNameClick() {
+  if (!TableShown()) return;
+  TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
+  dialog.PrepareNewPlayer(QString::fromStdString(settings_.PlayerName));
+  if (RunModal(dialog) != QDialog::Accepted) return;
+  if (RenameMember(ClubPath(), member_, dialog.Member()) == ClubWrite::DiskError)
+    Inform(Text(WordId::DiskWriteError));
+  state_.PlayerName = FromRecordBytes(member_.MemberName).trimmed().toStdString();
+  state_.SeatNames[3] = state_.PlayerName;
+  Inform(Text(WordId::NameChanged) + QLatin1Char(' ') + QString::fromStdString(state_.PlayerName));
+  ShowBubbleName(3);
 }
 
 void TForm1::Button11Click() {
@@ -718,7 +882,10 @@ void TForm1::GenCountClick() {
   driver_.onOverallScore();
 }
 
-void TForm1::QuitClick() { driver_.onQuit(TableShown()); }
+void TForm1::QuitClick() {
+  driver_.onQuit(TableShown());
+  if (!state_.DealActive) gif_.Save();
+}
 
 void TForm1::SpeedClick() {
   PlaySound("WOpenFo", false);
@@ -739,7 +906,7 @@ bool TForm1::FormCloseQuery() {
   if (!driver_.onCloseQuery(TableShown())) return false;
   closeConfirmed_ = true;
   timer1_.stop();
-  StopGifRecording();
+  gif_.Save();
   audio_.Close();
   return true;
 }
@@ -782,12 +949,7 @@ void TForm1::ShowTable() {
 
 void TForm1::DrawDeck(Suit trump) { view_.DrawDeck(trump); }
 
-PlayerRecord TForm1::LoadPlayerRecord() {
-  // No club file yet: the player of the settings plays as a new player.
-  PlayerRecord record;
-  record.name = settings_.PlayerName;
-  return record;
-}
+PlayerRecord TForm1::LoadPlayerRecord() { return PlayerRecordOf(member_); }
 
 void TForm1::ShowWaitingForDeal() {
   for (int seat = 1; seat <= 2; ++seat) view_.DrawHand(seat, false);
@@ -801,6 +963,8 @@ void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
   // and the seat names are in place, so the counter, the boards and the name
   // plates of the new deal are drawn here.
   view_.DrawCounter();
+  // Each deal is recorded as a GIF of its own while the setting is on.
+  if (settings_.SaveGif) gif_.Start(DataPath(), settings_.GifDelay);
   for (int seat = 1; seat <= 3; ++seat) {
     const auto at = static_cast<std::size_t>(seat);
     view_.DrawBoard(seat, seat == state_.Turn, true, kBoardClear, state_.GamePoints[at], state_.Taken[at]);
@@ -850,6 +1014,8 @@ MenuButton* TForm1::ButtonOf(TableButton button) const {
 
 void TForm1::SetButtonCaption(TableButton button, TableWord caption) {
   captions_[button == TableButton::Continue ? 0 : 1] = caption;
+  // These captions come when a deal has been scored: its recording ends.
+  if (caption == TableWord::NextRound || caption == TableWord::ToSumUpOfGame) gif_.Save();
   ButtonOf(button)->setText(WordText(caption, settings_.Language));
 }
 
@@ -892,9 +1058,15 @@ void TForm1::SetChatEnabled(bool) {}
 void TForm1::LeaveTournamentTable(bool) {}
 void TForm1::CloseNetwork() {}
 
-void TForm1::ShowResults(const ResultsFigures& figures) { ShowGameResultsWindow(this, figures); }
+void TForm1::ShowResults(const ResultsFigures& figures) {
+  ShowGameResults(*this, settings_.Language, QString::fromStdString(state_.PlayerName), figures);
+}
 
-void TForm1::StoreGame(std::int32_t result) { StoreGameResult(options_.dataFolder, result); }
+void TForm1::StoreGame(std::int32_t) {
+  FinishGame(*this, settings_.Language, DataPath(), state_, member_, finishHooks_);
+  // A network game is over once it is stored.
+  if (state_.NetGame) CloseNetwork();
+}
 
 bool TForm1::Confirm(TableWord first, std::string_view separator, TableWord second) {
   const QString text =
@@ -907,7 +1079,10 @@ void TForm1::StopTableAnimations() {
   // operation that started it and is over before a menu command can act.
 }
 
-void TForm1::WritePlayerList() { tarvel::WritePlayerList(options_.dataFolder); }
+void TForm1::WritePlayerList() {
+  // The club files are rewritten whole at every change and cache nothing:
+  // there is no player list left to write.
+}
 
 void TForm1::WriteSettings() {
   if (clubCheckFailed_) return;
@@ -923,5 +1098,19 @@ void TForm1::WriteSettings() {
 }
 
 void TForm1::ShowModuleMessage(const QString& text) { messages_->Inform(this, ProductWord(), ForDisplay(text)); }
+
+void TForm1::Inform(const QString& text) { messages_->Inform(this, ProductWord(), ForDisplay(text)); }
+
+void TForm1::PlayRecordsSound(std::string_view name) { PlaySound(name, false); }
+
+int TForm1::RunModal(QDialog& dialog) { return dialogRunner_ ? dialogRunner_(dialog) : dialog.exec(); }
+
+QImage TForm1::GifFrame() {
+  if (settings_.GifArea == 2) {
+    QScreen* where = screen();
+    if (where != nullptr) return where->grabWindow(0, x(), y(), frameGeometry().width(), frameGeometry().height()).toImage();
+  }
+  return Snapshot();
+}
 
 }  // namespace tarvel

@@ -19,6 +19,8 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -30,6 +32,10 @@
 #include "engine/rules.h"
 #include "engine/table_events.h"
 #include "settings/options/options_host.h"
+#include "records/end_of_game.h"
+#include "records/game_record.h"
+#include "records/gif_recorder.h"
+#include "records/records_host.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "table/flight.h"
@@ -44,6 +50,8 @@
 #include "table/window/window_audio.h"
 
 class QAction;
+class QDialog;
+class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -67,7 +75,8 @@ class TForm1 : public QWidget,
                public TableEvents,
                public FlightSurface,
                public CalendarHost,
-               public OptionsHost {
+               public OptionsHost,
+               public RecordsHost {
   Q_OBJECT
 
  public:
@@ -88,6 +97,12 @@ class TForm1 : public QWidget,
   // window does not own them.
   void SetMessageSink(MessageSink* sink);
   void SetSoundPlayer(SoundPlayer* player);
+  // Shows the records windows (name dialog, history, top ten, game
+  // information, end of game); tests answer them without blocking. Empty
+  // restores QDialog::exec.
+  void SetDialogRunner(std::function<int(QDialog&)> runner);
+  // What the online part adds to the end of a game.
+  void SetFinishGameHooks(FinishGameHooks hooks) { finishHooks_ = std::move(hooks); }
 
   // The start-up sequence; runs once, on the first show (or when a test
   // calls it). False when the club check stopped the program.
@@ -109,6 +124,12 @@ class TForm1 : public QWidget,
   void Button11Click(); // "Exit"
   void Button7Click();  // the continue button
   void Button8Click();  // "Exit to menu"
+  void MemberButtonClick(int row);  // Button1..Button5: a club member plays
+  void Button9Click();  // "Top Ten"
+  void BHistoryClick(); // "History"
+  void BModeClick();    // "Mode": score or rating in the member rows
+  void ChangeNameClick();
+  void ShowClubMembers();
   void ImageCards3MouseMove(QPoint inHand);
   void ImageCards3MouseUp(Qt::MouseButton button, QPoint inHand);
   void ImageStolMouseUp(Qt::MouseButton button, QPoint inTable);
@@ -139,6 +160,13 @@ class TForm1 : public QWidget,
   QPushButton* Button7() const;
   QPushButton* Button8() const;
   QPushButton* Button11() const;
+  QPushButton* MemberButton(int row) const;  // 1..5
+  QPushButton* Button9() const;
+  QPushButton* BHistory() const;
+  QPushButton* BMode() const;
+  QLabel* Panel4() const { return panel4_; }
+  const ClubMember& Member() const { return member_; }
+  GifRecorder& Gif() { return gif_; }
   QTimer& Timer1() { return timer1_; }
   CursorAnimator& Cursors() { return cursors_; }
   QMenu* PopupMenu() const { return popup_; }
@@ -245,6 +273,12 @@ class TForm1 : public QWidget,
   void PlayEffectSound(const char* name) override;
   void ShowMessage(QWidget* parent, const QString& text) override;
 
+  // RecordsHost.
+  QWidget* HostWindow() override { return this; }
+  void Inform(const QString& text) override;
+  void PlayRecordsSound(std::string_view name) override;
+  int RunModal(QDialog& dialog) override;
+
  signals:
   // The first intro frame has been painted (start-up time, screenshots).
   void IntroFramePainted();
@@ -264,6 +298,12 @@ class TForm1 : public QWidget,
   void FormCreate();
   void CreateMenuButtons();
   void CreateTableButtons();
+  void CreateClubButtons();
+  void SetClubWidgetsVisible(bool visible);
+  void StartGameAs(const ClubMember& member);
+  QImage GifFrame();
+  std::filesystem::path DataPath() const;
+  std::filesystem::path ClubPath() const;
   void CreatePopupMenu();
   void LoadCursors();
   void ApplyCursors();
@@ -332,6 +372,17 @@ class TForm1 : public QWidget,
   std::array<TableWord, 2> captions_{TableWord::ToBegin, TableWord::ExitToMenu};
 
   CalendarSheets* calendar_ = nullptr;
+
+  std::array<MenuButton*, 5> memberButtons_{};  // Button1..Button5
+  MenuButton* button9_ = nullptr;   // "Top Ten"
+  MenuButton* bHistory_ = nullptr;  // "History"
+  MenuButton* bMode_ = nullptr;     // "Mode"
+  QLabel* panel4_ = nullptr;        // the club table header
+  ClubMember member_;               // who plays the next or current game
+  int historySelection_ = 0;        // the history window's file, for the run
+  std::function<int(QDialog&)> dialogRunner_;
+  FinishGameHooks finishHooks_;
+  GifRecorder gif_;
 
   QMenu* popup_ = nullptr;
   QAction* genCount_ = nullptr;

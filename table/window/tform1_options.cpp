@@ -78,7 +78,11 @@ QImage TForm1::GraphicsPicture(const QString& name) {
 }
 
 void TForm1::NetGameChanged() {
-  ReloadClubList(options_.dataFolder, settings_);
+  // "Multiplayer" switches between the club files: the rows follow at once.
+  if (menuShown_) {
+    state_.NetGame = settings_.NetGame;
+    ShowClubMembers();
+  }
   update();
 }
 

@@ -102,7 +102,7 @@ TEST(ServicesRequests, StatisticsCountMachinesOnceAndChatNewsAndDocuments) {
     ASSERT_TRUE(second.Vote("Bob Big", accepted));
     EXPECT_TRUE(accepted);
   }
-  FinishedGame game;
+  ReportedGame game;
   game.againstComputer = true;
   game.playerKon = 30;
   game.result = -3;

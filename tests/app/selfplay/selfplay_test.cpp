@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "club_file.h"
+#include "history_file.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -278,6 +281,11 @@ TEST_F(SelfplayTest, UsageErrors) {
       {"--deals", "-", "--game-to-8"},
       {"--frobnicate"},
       {"--games", "5", "extra"},
+      {"--games", "5", "--store", "/tmp"},
+      {"--games", "5", "--player", "X"},
+      {"--games", "5", "--store", "/tmp", "--player", "   "},
+      {"--games", "5", "--store", "/tmp", "--player", "\xe4\xb8\xad"},
+      {"--deals", "-", "--store", "/tmp", "--player", "X"},
   };
   for (const auto& args : rows) {
     std::string joined;
@@ -338,6 +346,44 @@ TEST_F(SelfplayTest, GamesSummaryIsRepeatableBySeed) {
   const Result deadHeat = Run({"--games", "200", "--seed", "9", "--dead-heat"});
   ASSERT_EQ(deadHeat.status, 0);
   EXPECT_NE(Summary(deadHeat.out), summary);
+}
+
+// Every stored game leaves a history line and the member in the club, and
+// the files pass their own checks; the summary stays what it was without
+// storing. A damaged club file stops the run before any game.
+TEST_F(SelfplayTest, StoredGamesLeaveValidRecords) {
+  const fs::path store = dir_ / "data";
+  const Result plain = Run({"--games", "61", "--seed", "5"});
+  const Result stored = Run({"--games", "61", "--seed", "5", "--store", store.string(), "--player", "Tester"});
+  ASSERT_EQ(stored.status, 0) << stored.err;
+  EXPECT_EQ(Summary(stored.out), Summary(plain.out));
+  const tarvel::ClubRead club = tarvel::ReadClubFile(store / "Tarvel.clb");
+  ASSERT_EQ(club.state, tarvel::ClubState::Valid);
+  EXPECT_EQ(club.lines[0].substr(0, 20), "Tester              ");
+  EXPECT_EQ(tarvel::MemberTotalGames(club.lines[0]), 61);
+  const tarvel::HistoryFileInfo history = tarvel::CheckHistoryFile(store, 1);
+  EXPECT_TRUE(history.valid);
+  EXPECT_EQ(history.records, 61);
+  // Two cycles ended: their scores stand in the top ten unless negative.
+  int entered = 0;
+  for (std::size_t line = 5; line < 15; ++line) entered += club.lines[line].substr(0, 6) == "Tester";
+  EXPECT_GE(entered, 0);
+  EXPECT_LE(entered, 2);
+  EXPECT_EQ(tarvel::ReadClubFile(store / "Tarvel.net").state, tarvel::ClubState::Valid);
+
+  // A second run goes on with the same member.
+  ASSERT_EQ(Run({"--games", "1", "--store", store.string(), "--player", "Tester"}).status, 0);
+  EXPECT_EQ(tarvel::MemberTotalGames(tarvel::ReadClubFile(store / "Tarvel.clb").lines[0]), 62);
+
+  {
+    std::fstream edit(store / "Tarvel.clb", std::ios::binary | std::ios::in | std::ios::out);
+    edit.seekp(3);
+    edit.put('x');
+  }
+  const Result damaged = Run({"--games", "1", "--store", store.string(), "--player", "Tester"});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.err.find("Tarvel.clb"), std::string::npos);
+  EXPECT_EQ(tarvel::CheckHistoryFile(store, 1).records, 62);
 }
 
 }  // namespace

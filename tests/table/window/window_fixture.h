@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "engine/match_state.h"
+#include "records/tformpassword.h"
 #include "settings/settings_file.h"
 #include "table/window/message_sink.h"
 #include "table/window/sound_player.h"
@@ -77,6 +79,7 @@ class WindowFixture {
     window = std::make_unique<TForm1>(state, settings, options);
     window->SetMessageSink(&sink);
     window->SetSoundPlayer(&sound);
+    window->SetDialogRunner([this](QDialog& dialog) { return AnswerDialog(dialog); });
     window->show();
     QCoreApplication::processEvents();
   }
@@ -95,12 +98,30 @@ class WindowFixture {
 
   TForm1& w() { return *window; }
 
+  // The records windows answer at once: the name dialog takes what
+  // `prepareDialog` typed (nothing: its preset name) and presses OK, every
+  // other window is closed with OK.
+  int AnswerDialog(QDialog& dialog) {
+    dialogs.push_back(QString::fromLatin1(dialog.metaObject()->className()));
+    if (auto* names = qobject_cast<TFormPassword*>(&dialog)) {
+      if (prepareDialog) prepareDialog(*names);
+      names->Button1Click();
+      return names->result();
+    }
+    if (inspectDialog) inspectDialog(dialog);
+    dialog.accept();
+    return dialog.result();
+  }
+
   QTemporaryDir dir;
   QString folder;
   MatchState state;
   Settings settings;
   RecordingSink sink;
   RecordingSound sound;
+  std::function<void(TFormPassword&)> prepareDialog;
+  std::function<void(QDialog&)> inspectDialog;
+  std::vector<QString> dialogs;  // class names of the records windows shown
   std::unique_ptr<TForm1> window;
 };
 
