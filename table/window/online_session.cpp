@@ -69,7 +69,7 @@ LocalServices::LocalServices(const std::string& base, const QString& programFold
                              const QString& dataFolder) {
   const QUrl url(QString::fromStdString(base));
   const QString program = QDir(programFolder).filePath(QString::fromLatin1(kServicesProgram));
-  if (!url.isValid() || url.scheme() != QLatin1String("http") || !IsLocalHost(url.host()) ||
+  if (programFolder.isEmpty() || !url.isValid() || url.scheme() != QLatin1String("http") || !IsLocalHost(url.host()) ||
       !QFileInfo(program).isExecutable())
     return;
   const auto port = static_cast<quint16>(url.port(80));
@@ -97,8 +97,9 @@ LocalServices::~LocalServices() {
   }
 }
 
-OnlineSession::OnlineSession(const std::string& base, const QString& dataFolder, GameDriver& driver)
-    : local_(base, QCoreApplication::applicationDirPath(), dataFolder),
+OnlineSession::OnlineSession(const std::string& base, const QString& programFolder, const QString& dataFolder,
+                             GameDriver& driver)
+    : local_(base, programFolder, dataFolder),
       endpoints_(base),
       waiter_(driver),
       requests_(endpoints_, client_, waiter_),

@@ -55,7 +55,10 @@ class LocalServices {
 
 class OnlineSession {
  public:
-  OnlineSession(const std::string& base, const QString& dataFolder, GameDriver& driver);
+  // `programFolder` is where tarvel-services may stand beside the game;
+  // empty, no services are ever started.
+  OnlineSession(const std::string& base, const QString& programFolder, const QString& dataFolder,
+                GameDriver& driver);
 
   // The start-up steps after the first frame is on screen: the service
   // directory, then the start report. The caller saves the settings.

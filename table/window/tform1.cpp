@@ -129,7 +129,8 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       view_(state_, settings_, pictures_),
       flight_(*this),
       driver_(state_, *this, random_),
-      online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.dataFolder, driver_)),
+      online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.programFolder, options_.dataFolder,
+                                              driver_)),
       gif_([this] { return GifFrame(); }) {
   FormCreate();
   // The online start-up waits for the first frame, and for whatever the frame

@@ -139,6 +139,7 @@ TEST(OnlineSession, ServicesThatCannotStartLeaveTheGameOffline) {
   Settings settings;
   TForm1::Options options;
   options.dataFolder = dir.path() + QLatin1Char('/');
+  options.programFolder = QCoreApplication::applicationDirPath();  // tarvel-services stands there
   options.servicesBase = "http://127.0.0.1:" + std::to_string(port) + "/";
   TForm1 window(state, settings, options);
   window.show();
