@@ -3,6 +3,9 @@
 #include "settings/words/words.h"
 #include "table/flight.h"
 #include "table/fonts.h"
+#include "widgets/dialog_design.h"
+#include "widgets/fireworks.h"
+#include "widgets/qor_cards_button.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -59,8 +62,8 @@ TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), s
     iconTimer_.setInterval(SpeedIconInterval(settings_.Speed));
     connect(&iconTimer_, &QTimer::timeout, this, &TFormSpeed::NextIconFrame);
 
-    ok_ = new QPushButton(this);
-    ok_->setGeometry(120, 222, 100, 34);
+    ok_ = new TQorCardsButton(this);
+    ok_->setGeometry(120, 222, 100, 30);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &TFormSpeed::OkClick);
 
@@ -80,28 +83,7 @@ void TFormSpeed::ApplyLanguage()
 
 void TFormSpeed::ApplyDesign()
 {
-    // The auxiliary window look: the purple design, or one of the three grey
-    // schemes (concise, aristocratic, red ribbons).
-    QPalette palette = this->palette();
-    QColor window(192, 192, 192);
-    QColor text(0, 0, 0);
-    if (settings_.DialogDesignPurple) {
-        window = QColor(120, 0, 200);
-        text = QColor(200, 175, 50);
-    } else if (settings_.DialogScheme == 1) {
-        window = QColor(212, 212, 212);
-    } else if (settings_.DialogScheme == 3) {
-        window = QColor(200, 200, 200);
-        text = QColor(160, 0, 0);
-    } else {
-        window = QColor(180, 180, 186);
-        text = QColor(40, 40, 60);
-    }
-    palette.setColor(QPalette::Window, window);
-    palette.setColor(QPalette::WindowText, text);
-    setPalette(palette);
-    setAutoFillBackground(true);
-
+    ApplyDialogDesign(this, settings_);
     icon_->setVisible(settings_.DialogDesignPurple);
     if (settings_.DialogDesignPurple) {
         DrawIcon();
@@ -131,8 +113,8 @@ void TFormSpeed::SpeedChanged(int value)
 void TFormSpeed::OkClick()
 {
     iconTimer_.stop();
-    if (settings_.SaluteButtons && fireworks_) {
-        fireworks_();
+    if (settings_.SaluteButtons) {
+        Fireworks();
     }
     accept();
 }

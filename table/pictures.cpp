@@ -135,10 +135,12 @@ const QImage& NullImage()
 
 }  // namespace
 
-QImage ProgramPicture(const QString& name)
+
+QImage ModulePicture(const QString& programFolder, const PictureRef& ref)
 {
     EnsureProgramPictures();
-    return LoadPicture(PictureRef{QString(), name, false});
+    const ModuleSession module(programFolder, ref.Module);
+    return module.Ok() ? LoadPicture(ref) : QImage();
 }
 
 QString FindModule(const QString& programFolder, const QString& fileName)

@@ -12,6 +12,7 @@
 #include "settings/settings_file.h"
 #include "table/layout.h"
 #include "table/picture_names.h"
+#include "widgets/program_picture.h"
 
 #include <QColor>
 #include <QImage>
@@ -23,12 +24,15 @@
 
 namespace tarvel {
 
-// The resource path of a program picture: ":/tarvel/<name>.png".
-QImage ProgramPicture(const QString& name);
 
 // Where a module file is: the program folder first, then its parent. Empty
 // when neither holds it.
 QString FindModule(const QString& programFolder, const QString& fileName);
+
+// One picture of a resource module (or of the program when the reference
+// names no module), read while the module is registered. Null when the
+// module is missing or damaged or holds no such picture.
+QImage ModulePicture(const QString& programFolder, const PictureRef& ref);
 
 // Draws `picture` at (x, y) at the target size: unchanged when it already has
 // that size; otherwise resampled with smoothing and, with `roundCorners`,

@@ -5,6 +5,8 @@ Resource sets:
   QorCards06A  test module with deck 1 "Medieval-1", deck code "Med"
   QorCards06B  test module with back set 1, back code "Cl1"
   QorBackG03   test module with background "Fon01Gr"
+  QorCGraph1   the graphics module, shipped beside the program: fireworks,
+               purple-design pictures
 
 PNG pictures are SVG documents rendered by librsvg; JPEG backgrounds are made
 by the background generator program (recipe "felt" or "sun").
@@ -17,6 +19,7 @@ import backs
 import cursors
 import faces
 import lettering
+import menuart
 import tableart
 
 
@@ -109,6 +112,14 @@ def _lettering():
     return out
 
 
+def _menu():
+    out = []
+    for rset, name, width, height, (function, *args) in menuart.pictures():
+        out.append(Picture(rset, name, "png", width, height, partial(function, *args, width, height)))
+    out.append(Picture("QorCGraph1", "BGLilu", "jpg", 1520, 1000, "lilac"))
+    return out
+
+
 def pictures():
     out = []
     out += _deck("tarvel", faces.CLASSIC, "")
@@ -118,6 +129,7 @@ def pictures():
     out += _table()
     out += _cursors()
     out += _lettering()
+    out += _menu()
     out += _deck("QorCards06A", faces.MEDIEVAL, faces.MEDIEVAL.code)
     out += _backs("QorCards06B", "heraldic", "Cl1")
     out.append(Picture("QorBackG03", "Fon01Gr", "jpg", 760, 500, "sun"))

@@ -4,7 +4,8 @@
 //   tarvel_backgen RECIPE WIDTH HEIGHT OUT.jpg [RECIPE WIDTH HEIGHT OUT.jpg ...]
 //
 // Recipes: "felt" (green baize: grain, mottling, fibres, a lamp-lit centre and
-// a vignette) and "sun" (green rays around the centre).  The noise is a pure
+// a vignette), "sun" (green rays around the centre) and
+// "lilac" (the same rays in the purple design's colours).  The noise is a pure
 // function of the pixel position in design units, so the large picture shows
 // the same cloth as the small one, only finer.
 
@@ -108,10 +109,9 @@ QImage Felt(int w, int h) {
   return image;
 }
 
-QImage Sun(int w, int h) {
+QImage Sun(int w, int h, Rgb inner, Rgb outer) {
   QImage image(w, h, QImage::Format_RGB32);
   const double scale = w / kReferenceWidth;
-  const Rgb inner{120, 200, 90}, outer{16, 84, 24};
   for (int y = 0; y < h; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < w; ++x) {
@@ -150,7 +150,9 @@ int main(int argc, char** argv) {
     if (recipe == QLatin1String("felt")) {
       image = tarvel::Felt(w, h);
     } else if (recipe == QLatin1String("sun")) {
-      image = tarvel::Sun(w, h);
+      image = tarvel::Sun(w, h, {120, 200, 90}, {16, 84, 24});
+    } else if (recipe == QLatin1String("lilac")) {
+      image = tarvel::Sun(w, h, {196, 120, 240}, {58, 8, 104});
     } else {
       std::fprintf(stderr, "unknown recipe %s\n", argv[i]);
       return 2;

@@ -19,25 +19,25 @@
 #include "table/fonts.h"
 #include "table/form_speed.h"
 #include "table/window/future_parts.h"
-#include "table/window/menu_button.h"
+#include "table/window/help_about.h"
+#include "widgets/balloon_hint.h"
+#include "widgets/dialog_design.h"
+#include "widgets/fireworks.h"
+#include "widgets/message_box.h"
+#include "widgets/qor_cards_button.h"
 
 namespace tarvel {
 
 namespace {
 
 constexpr int kIntroInterval = 20;  // ms, intro animation
-constexpr const char* kVersionText = "V 5.7f";
+constexpr int kMenuInterval = 20;   // ms, main menu animation
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Texts keep the word table's LF CR line breaks; a message box shows one
-// break for the pair.
-QString ForDisplay(QString text) {
-  text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-  return text;
-}
+QString ForDisplay(const QString& text) { return DisplayText(text); }
 
 std::mt19937_64 BackRandom(const std::optional<std::uint64_t>& seed) {
   if (seed) return std::mt19937_64(*seed ^ 0x9E3779B97F4A7C15ULL);
@@ -50,9 +50,11 @@ std::mt19937_64 BackRandom(const std::optional<std::uint64_t>& seed) {
 char PlateColourOfSeat(int seat) { return seat == 3 ? 'g' : 'b'; }
 constexpr char kAnnouncementColour = 'r';
 
-// Colours of the purple design: the buttons' face and their text.
-const QColor kPurpleFace(120, 0, 200);
-const QColor kPurpleText(0xC8, 0xAF, 0x32);
+// The table buttons: red with white text, or the purple design's style.
+void ColourTableButton(TQorCardsButton* button, bool purple) {
+  button->SetLook(purple ? TColorSB::QViolet : TColorSB::QRed, purple ? kPurpleText : QColor(255, 255, 255));
+  button->SetColorMouse(QColor(255, 255, 0));
+}
 
 }  // namespace
 
@@ -109,10 +111,10 @@ void TForm1::SetMessageSink(MessageSink* sink) { messages_ = sink ? sink : &dial
 
 void TForm1::SetSoundPlayer(SoundPlayer* player) { sound_ = player ? player : &silentPlayer_; }
 
-QPushButton* TForm1::Button6() const { return button6_; }
+QPushButton* TForm1::Button6() const { return menu_->Button("Button6"); }
 QPushButton* TForm1::Button7() const { return button7_; }
 QPushButton* TForm1::Button8() const { return button8_; }
-QPushButton* TForm1::Button11() const { return button11_; }
+QPushButton* TForm1::Button11() const { return menu_->Button("Button11"); }
 
 QString TForm1::Text(WordId id, int row) const { return WordText(id, settings_.Language, row); }
 
@@ -132,17 +134,14 @@ void TForm1::FormCreate() {
   colours.setColor(QPalette::Window, QColor(192, 192, 192));
   setPalette(colours);
 
-  CreateMenuButtons();
+  menu_ = new MainMenu(*this, settings_, *this);
   CreateTableButtons();
   CreatePopupMenu();
   HideTableElements();
-  button6_->hide();
-  button11_->hide();
+  helpFolder_ = DefaultHelpFolder();
 
   view_.SetChangeSink([this](const QRect& rect) { update(rect); });
   LoadCursors();
-  menuLeft_ = ProgramPicture(QStringLiteral("PngMenu1"));
-  menuRight_ = ProgramPicture(QStringLiteral("PngMenu2"));
   InitAudioLibrary();
 
   connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -150,21 +149,11 @@ void TForm1::FormCreate() {
   menuShown_ = false;
 }
 
-void TForm1::CreateMenuButtons() {
-  button6_ = new MenuButton(this);
-  button6_->setObjectName(QStringLiteral("Button6"));
-  button6_->SetColours(QColor(0, 0, 128), QColor(0, 255, 255));
-  connect(button6_, &QPushButton::clicked, this, &TForm1::Button6Click);
-  button11_ = new MenuButton(this);
-  button11_->setObjectName(QStringLiteral("Button11"));
-  connect(button11_, &QPushButton::clicked, this, &TForm1::Button11Click);
-}
-
 void TForm1::CreateTableButtons() {
-  button7_ = new MenuButton(this);
+  button7_ = new TQorCardsButton(this);
   button7_->setObjectName(QStringLiteral("Button7"));
   connect(button7_, &QPushButton::clicked, this, &TForm1::Button7Click);
-  button8_ = new MenuButton(this);
+  button8_ = new TQorCardsButton(this);
   button8_->setObjectName(QStringLiteral("Button8"));
   connect(button8_, &QPushButton::clicked, this, &TForm1::Button8Click);
 }
@@ -173,17 +162,25 @@ void TForm1::CreatePopupMenu() {
   popup_ = new QMenu(this);
   genCount_ = popup_->addAction(QString(), this, &TForm1::GenCountClick);
   quit_ = popup_->addAction(QString(), this, &TForm1::QuitClick);
-  changeName_ = popup_->addAction(QString());
+  changeName_ = popup_->addAction(QString(), this, &TForm1::ChangeNameClick);
   popup_->addSeparator();
   speed_ = popup_->addAction(QString(), this, &TForm1::SpeedClick);
+  // The conventions and the comment page belong to other games of the
+  // family: their items carry texts but are never shown.
+  convention_ = popup_->addAction(QString());
+  convention_->setVisible(false);
   popup_->addSeparator();
-  radio_ = popup_->addAction(QString());
-  chat_ = popup_->addAction(QString());
+  help_ = popup_->addAction(QString(), this, &TForm1::HelpClick);
+  comment_ = popup_->addAction(QString());
+  comment_->setVisible(false);
+  about_ = popup_->addAction(QString(), this, &TForm1::AboutClick);
+  popup_->addSeparator();
+  radio_ = popup_->addAction(QString(), this, &TForm1::RadioClick);
+  chat_ = popup_->addAction(QString(), this, &TForm1::ChatClick);
   genCount_->setEnabled(false);
   quit_->setEnabled(false);
-  // The name window, the radio and the chat are not part of this program
-  // yet: their items stay visible but disabled.
   changeName_->setEnabled(false);
+  // Radio and chat wait for the intro to end.
   radio_->setEnabled(false);
   chat_->setEnabled(false);
 }
@@ -196,9 +193,7 @@ void TForm1::LoadCursors() {
 void TForm1::ApplyCursors() {
   cursors_.SetOwnCursors(settings_.OwnCursor);
   cursors_.Attach(this, CursorRole::Arrow);
-  for (QPushButton* button : {static_cast<QPushButton*>(button6_), static_cast<QPushButton*>(button11_),
-                              static_cast<QPushButton*>(button7_), static_cast<QPushButton*>(button8_)})
-    cursors_.Attach(button, CursorRole::Hand);
+  for (QPushButton* button : findChildren<QPushButton*>()) cursors_.Attach(button, CursorRole::Hand);
 }
 
 bool TForm1::StartUp() {
@@ -228,8 +223,10 @@ bool TForm1::StartUp() {
 
   // 5. Cursors; 6. background of the main menu design and the radio list.
   ApplyCursors();
+  LoadGraphicsModule();
   ReloadBackground(settings_.MenuDesignPurple);
   LoadRadioList(options_.dataFolder, settings_);
+  ApplyNewButtons(this, settings_.NewButtons);
 
   // 7. Hints in red.
   QPalette hints = QToolTip::palette();
@@ -259,17 +256,20 @@ void TForm1::ApplyLanguage(bool) {
   // The options dialog does not exist yet, so only the main window's part
   // applies whatever `mainOnly` says.
   setWindowTitle(ProductWord());
-  button6_->setText(Text(WordId::NewPlayer));
-  button11_->setText(Text(WordId::Exit));
+  menu_->ApplyLanguage();
   button7_->setText(WordText(captions_[0], settings_.Language));
   button8_->setText(WordText(captions_[1], settings_.Language));
-  if (!introShown_) LoadTitlePicture();
-  genCount_->setText(Text(WordId::GeneralScore));
-  quit_->setText(Text(WordId::ExitToMenu));
-  changeName_->setText(Text(WordId::ChangeName));
-  speed_->setText(Text(WordId::Speed));
-  radio_->setText(Text(WordId::Radio));
-  chat_->setText(Text(WordId::Chat));
+  const std::array<std::pair<QAction*, WordId>, 10> items{{{genCount_, WordId::GeneralScore},
+                                                           {quit_, WordId::ExitToMenu},
+                                                           {changeName_, WordId::ChangeName},
+                                                           {speed_, WordId::Speed},
+                                                           {convention_, WordId::Convention},
+                                                           {help_, WordId::Help},
+                                                           {comment_, WordId::Comment},
+                                                           {about_, WordId::About},
+                                                           {radio_, WordId::Radio},
+                                                           {chat_, WordId::Chat}}};
+  for (const auto& [item, word] : items) item->setText(Text(word));
   update();
 }
 
@@ -295,13 +295,17 @@ void TForm1::Image1Click() {
   timer1_.stop();
   introShown_ = false;
   ApplyWindowSize();
-  LoadTitlePicture();
-  ShowMainMenu();
+  radio_->setEnabled(true);
+  chat_->setEnabled(true);
+  ShowMainMenu(false);
 }
 
 QSize TForm1::WorkArea() const {
+  // The client area of a full-screen window: the work area less the frame,
+  // so that the framed window fits it.
   const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
-  return where ? where->availableGeometry().size() : QSize(kReferenceWidth, kReferenceHeight);
+  if (where == nullptr) return QSize(kReferenceWidth, kReferenceHeight);
+  return where->availableGeometry().size() - (frameGeometry().size() - geometry().size());
 }
 
 void TForm1::SetClientSize(QSize size) { setFixedSize(size); }
@@ -321,43 +325,30 @@ void TForm1::ApplyWindowSize() {
   SetClientSize(geometry_.Client);
   ReloadBackground(TableShown() ? settings_.TableDesignPurple : settings_.MenuDesignPurple);
   ApplyFonts();
-  LayoutMenu();
+  if (menuShown_) menu_->Show(geometry_);
   CentreOnScreen();
   // LoadDeck falls back to deck 0 (and back set 0) by itself, with the
   // message, when a module is missing; it reloads the backs too.
   pictures_.LoadDeck(settings_, geometry_);
   // Recording a game as GIF works only in the small window.
   if (geometry_.WindowSize != kSmallWindow) settings_.SaveGif = false;
+  menu_->ResetClocks();
 }
 
 void TForm1::ApplyFonts() {
   const double k = geometry_.WindowSize == kSmallWindow ? 1.0 : 0.9;
   const int height = RoundHalfEven(FontHeight(settings_, 20, FontRole::Decor) * geometry_.Factors.S * k);
   const QFont normal = RoleFont(settings_, FontRole::Decor, height, false);
-  button6_->setFont(normal);
-  button11_->setFont(normal);
+  // The score panels: a fixed-pitch font, small in the small window.
+  QFont panels = geometry_.WindowSize == kSmallWindow
+                     ? RoleFont(settings_, FontRole::Fixed, FontHeight(settings_, 11, FontRole::Fixed), true)
+                     : RoleFont(settings_, FontRole::Conew,
+                                FontHeight(settings_, tarvel::ScaleSize(geometry_.Factors, 16), FontRole::Conew), true);
+  panels.setFixedPitch(true);
+  panels.setStyleHint(QFont::Monospace);
+  menu_->ApplyFonts(normal, panels);
   button8_->setFont(normal);
   button7_->setFont(RoleFont(settings_, FontRole::Decor, height, true));
-}
-
-void TForm1::LayoutMenu() {
-  // Reference rectangles on the 760 x 500 grid, placed like every other
-  // element of the window.
-  const Scale& f = geometry_.Factors;
-  const auto place = [&](QWidget* button, int left, int top, int width, int height) {
-    button->setGeometry(tarvel::ScaleLeft(f, left, width), tarvel::ScaleTop(f, top, height),
-                        tarvel::ScaleSize(f, width), tarvel::ScaleSize(f, height));
-  };
-  place(button6_, 280, 425, 200, 30);
-  place(button11_, 330, 465, 100, 30);
-}
-
-void TForm1::LoadTitlePicture() {
-  // The title in the current language; the larger windows take the picture
-  // drawn at twice the size so that it is not blown up.
-  const QString name = QStringLiteral("Cap") + FromUtf8(PictureSuffix(settings_.Language));
-  caption_ = geometry_.Factors.S > 1.0 ? ProgramPicture(name + QLatin1Char('B')) : QImage();
-  if (caption_.isNull()) caption_ = ProgramPicture(name);
 }
 
 void TForm1::ReloadBackground(bool purple) {
@@ -366,9 +357,16 @@ void TForm1::ReloadBackground(bool purple) {
   update();
 }
 
-void TForm1::ShowMainMenu() {
+void TForm1::ShowMainMenu() { ShowMainMenu(false); }
+
+void TForm1::ShowMainMenu(bool tick) {
+  if (tick) {
+    menu_->Tick();
+    return;
+  }
   SetClientSize(geometry_.Client);
   CentreOnScreen();
+  timer1_.setInterval(kMenuInterval);
   genCount_->setEnabled(false);
   quit_->setEnabled(false);
   changeName_->setEnabled(false);
@@ -376,18 +374,13 @@ void TForm1::ShowMainMenu() {
   introShown_ = false;
   menuShown_ = true;
   HideTableElements();
-  const bool purple = settings_.MenuDesignPurple;
-  button6_->SetColours(purple ? kPurpleFace : QColor(0, 0, 128), purple ? kPurpleText : QColor(0, 255, 255));
-  button11_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
-  if (fromTable && settings_.MenuDesignPurple != settings_.TableDesignPurple) ReloadBackground(purple);
-  LayoutMenu();
-  button6_->show();
-  button11_->show();
-  button6_->setFocus();
+  if (fromTable && settings_.MenuDesignPurple != settings_.TableDesignPurple)
+    ReloadBackground(settings_.MenuDesignPurple);
+  menu_->Show(geometry_);
+  ApplyNewButtons(this, settings_.NewButtons);
+  Button6()->setFocus();
   cursors_.Attach(this, CursorRole::Arrow);
-  // The first main menu has no animated pictures: the timer rests until a
-  // game starts.
-  timer1_.stop();
+  timer1_.start();
   update();
 }
 
@@ -397,14 +390,14 @@ void TForm1::HideTableElements() {
 }
 
 void TForm1::LayoutTable() {
-  button6_->hide();
-  button11_->hide();
+  menu_->Hide();
   introShown_ = false;
   menuShown_ = false;
   if (settings_.TableDesignPurple != settings_.MenuDesignPurple) ReloadBackground(settings_.TableDesignPurple);
   const bool purple = settings_.TableDesignPurple;
-  button7_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
-  button8_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
+  ColourTableButton(button7_, purple);
+  ColourTableButton(button8_, purple);
+  changeName_->setEnabled(true);
   view_.SetLayout(LayoutFor(geometry_, pictures_.NarrowCards()));
   PlaceTableButtons();
 }
@@ -440,16 +433,8 @@ void TForm1::paintEvent(QPaintEvent* event) {
   painter.fillRect(area, pictures_.WindowColour());
   const QImage& background = pictures_.Background();
   if (background.isNull()) return;
-  painter.drawImage(0, 0, background);
-  const Scale& f = geometry_.Factors;
-  painter.drawImage(tarvel::ScaleLeft(f, 7, 160), tarvel::ScaleTop(f, 290, 200), menuLeft_);
-  painter.drawImage(tarvel::ScaleLeft(f, 592, 160), tarvel::ScaleTop(f, 290, 200), menuRight_);
-  if (!caption_.isNull()) {
-    const QRect title(tarvel::ScaleLeft(f, 180, 400), tarvel::ScaleTop(f, 12, 70),
-                      tarvel::ScaleSize(f, 400), tarvel::ScaleSize(f, 70));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(title, caption_);
-  }
+  painter.drawImage(area, background, area);
+  menu_->Paint(painter, area);
 }
 
 QImage TForm1::Snapshot() { return grab().toImage(); }
@@ -487,7 +472,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) Image1Click();
     return;
   }
-  if (!TableShown()) return;
+  if (menuShown_) {
+    if (event->button() == Qt::LeftButton) menu_->TitleClick(at);
+    return;
+  }
   const QRect hand = Layout().Rect(Element::ImageCards3);
   const QRect table = Layout().Rect(Element::ImageStol);
   if (hand.contains(at)) {
@@ -510,7 +498,25 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
       }
       return;
     case Qt::Key_Escape:
-      if (TableShown()) QuitClick();
+      if (TableShown()) {
+        QuitClick();
+      } else if (menuShown_ &&
+                 messages_->Ask(this, ProductWord(), ForDisplay(Text(WordId::CloseGameConfirm, 1)),
+                                Text(WordId::Yes), Text(WordId::No))) {
+        closeConfirmed_ = true;
+        close();
+      }
+      return;
+    case Qt::Key_1:
+    case Qt::Key_2:
+    case Qt::Key_3:
+    case Qt::Key_4:
+    case Qt::Key_5:
+      if (menuShown_) {
+        menu_->MemberKey(event->key() - Qt::Key_0);
+        return;
+      }
+      QWidget::keyPressEvent(event);
       return;
     default:
       QWidget::keyPressEvent(event);
@@ -559,15 +565,17 @@ void TForm1::Timer1Timer() {
     ShowIntro(true);
     return;
   }
-  if (menuShown_) return;
+  if (menuShown_) {
+    ShowMainMenu(true);
+    return;
+  }
   driver_.onTimerTick();
 }
 
-void TForm1::Button6Click() {
-  if (!menuShown_) return;
-  PlaySound("WOpenFo", false);
-  // Until the player name window exists, a new game is always played under
-  // the name of the settings, as a new player, against the computer.
+void TForm1::Button6Click() { menu_->Button6Click(); }
+
+void TForm1::StartNewGame(int) {
+  BalloonHint::CloseCurrent();
   SyncStateWithSettings();
   state_.NetGame = false;
   state_.TourGame = false;
@@ -577,10 +585,7 @@ void TForm1::Button6Click() {
   update();
 }
 
-void TForm1::Button11Click() {
-  if (!menuShown_) return;
-  close();
-}
+void TForm1::Button11Click() { menu_->Button11Click(); }
 
 void TForm1::Button7Click() {
   if (!TableShown()) return;
@@ -648,6 +653,34 @@ void TForm1::SpeedClick() {
   form->setAttribute(Qt::WA_DeleteOnClose);
   form->setWindowModality(Qt::ApplicationModal);
   form->show();
+}
+
+void TForm1::HelpClick() {
+  PlaySound("WOpenFo", false);
+  OpenHelp(this, *messages_, settings_.Language, helpFolder_);
+}
+
+void TForm1::AboutClick() {
+  PlaySound("WOpenFo", false);
+  auto* form = new TFormAbout(settings_, this);
+  form->setAttribute(Qt::WA_DeleteOnClose);
+  form->setWindowModality(Qt::ApplicationModal);
+  form->show();
+}
+
+void TForm1::ChangeNameClick() {
+  PlaySound("WOpenFo", false);
+  OpenChangeNameWindow(Pending());
+}
+
+void TForm1::RadioClick() {
+  PlaySound("WOpenFo", false);
+  OpenRadioWindow(Pending());
+}
+
+void TForm1::ChatClick() {
+  PlaySound("WOpenFo", false);
+  OpenChatWindow(Pending());
 }
 
 bool TForm1::FormCloseQuery() {
@@ -764,7 +797,7 @@ void TForm1::ShowBubbleWord(int seat, TableWord word, bool closing) {
   view_.DrawPlate(seat, text, kAnnouncementColour);
 }
 
-MenuButton* TForm1::ButtonOf(TableButton button) const {
+TQorCardsButton* TForm1::ButtonOf(TableButton button) const {
   return button == TableButton::Continue ? button7_ : button8_;
 }
 
@@ -787,7 +820,10 @@ void TForm1::StartTimer() { timer1_.start(); }
 
 void TForm1::StopTimer() { timer1_.stop(); }
 
-void TForm1::CloseHintBalloon() { QToolTip::hideText(); }
+void TForm1::CloseHintBalloon() {
+  QToolTip::hideText();
+  BalloonHint::CloseCurrent();
+}
 
 void TForm1::SetHelpContext(int context) { helpContext_ = context; }
 
@@ -842,5 +878,34 @@ void TForm1::WriteSettings() {
 }
 
 void TForm1::ShowModuleMessage(const QString& text) { messages_->Inform(this, ProductWord(), ForDisplay(text)); }
+
+// ---------------------------------------------------------------------------
+// The main menu's commands
+
+void TForm1::PlayCommandSound() { PlaySound("WOpenFo", false); }
+
+void TForm1::CloseMainWindow() { close(); }
+
+PendingContext TForm1::Pending() { return PendingContext{this, *messages_, settings_, options_.dataFolder}; }
+
+bool TForm1::RunPlayerNameWindow(int memberSlot) { return tarvel::RunPlayerNameWindow(Pending(), memberSlot); }
+
+void TForm1::OpenMemberPasswordWindow(int row) { tarvel::OpenMemberPasswordWindow(Pending(), row); }
+
+void TForm1::OpenTopTenWindow() { tarvel::OpenTopTenWindow(Pending()); }
+
+void TForm1::OpenOptionsDialog() { tarvel::OpenOptionsDialog(Pending()); }
+
+void TForm1::OpenHistoryWindow() { tarvel::OpenHistoryWindow(Pending()); }
+
+void TForm1::ReloadClubList() { tarvel::ReloadClubList(Pending()); }
+
+void TForm1::LoadGraphicsModule() {
+  // The fireworks and the purple pictures of the auxiliary windows; without
+  // the module both are simply off.
+  const QString module = QString::fromLatin1(kModuleGraphics.data(), static_cast<qsizetype>(kModuleGraphics.size()));
+  SetFireworksStrip(ModulePicture(options_.dataFolder, PictureRef{module, QStringLiteral("GTouch"), false}));
+  SetPurpleDialogBackground(ModulePicture(options_.dataFolder, PurpleBackgroundPicture()));
+}
 
 }  // namespace tarvel

@@ -36,7 +36,9 @@
 #include "table/table_view.h"
 #include "table/window/cursor_animator.h"
 #include "table/window/intro_screen.h"
+#include "table/window/main_menu.h"
 #include "table/window/message_sink.h"
+#include "table/window/pending_windows.h"
 #include "table/window/sound_player.h"
 
 class QAction;
@@ -45,7 +47,7 @@ class QPushButton;
 
 namespace tarvel {
 
-class MenuButton;
+class TQorCardsButton;
 
 // The word-table entry of an engine word.
 WordId WordOf(TableWord word);
@@ -59,7 +61,7 @@ QString WordText(WordId id, int language, int row = 0);
 ReferenceRect ContinueButtonRect();
 ReferenceRect ExitButtonRect();
 
-class TForm1 : public QWidget, public TableEvents, public FlightSurface {
+class TForm1 : public QWidget, public TableEvents, public FlightSurface, public MainMenuHost {
   Q_OBJECT
 
  public:
@@ -100,10 +102,17 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void GenCountClick();
   void QuitClick();
   void SpeedClick();
+  void HelpClick();
+  void AboutClick();
+  void ChangeNameClick();
+  void RadioClick();
+  void ChatClick();
   bool FormCloseQuery();
 
   // Screens and layout.
   void ShowIntro(bool tick);
+  // false: sets the main menu up; true: one step of its animations.
+  void ShowMainMenu(bool tick);
   void ApplyWindowSize();
   void ApplyFonts();
   void ApplyLanguage(bool mainOnly);
@@ -128,6 +137,17 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QAction* GenCountAction() const { return genCount_; }
   QAction* QuitAction() const { return quit_; }
   QAction* SpeedAction() const { return speed_; }
+  QAction* HelpAction() const { return help_; }
+  QAction* AboutAction() const { return about_; }
+  QAction* ChangeNameAction() const { return changeName_; }
+  QAction* RadioAction() const { return radio_; }
+  QAction* ChatAction() const { return chat_; }
+  // The main menu: member rows, counter figures and service pictures are
+  // fed through it.
+  MainMenu& Menu() { return *menu_; }
+  const MainMenu& Menu() const { return *menu_; }
+  // The folder of the help pages (tests point it elsewhere).
+  void SetHelpFolder(const QString& folder) { helpFolder_ = folder; }
   // True when a right click at this point would open the pop-up menu.
   bool PopupAttachedAt(QPoint point) const;
   // The game counter's hint ("Game: 1 / 30").
@@ -192,6 +212,17 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void WriteSettings() override;
   void ShowMainMenu() override;
 
+  // MainMenuHost.
+  void PlayCommandSound() override;
+  void StartNewGame(int memberSlot) override;
+  void CloseMainWindow() override;
+  bool RunPlayerNameWindow(int memberSlot) override;
+  void OpenMemberPasswordWindow(int row) override;
+  void OpenTopTenWindow() override;
+  void OpenOptionsDialog() override;
+  void OpenHistoryWindow() override;
+  void ReloadClubList() override;
+
  signals:
   // The first intro frame has been painted (start-up time, screenshots).
   void IntroFramePainted();
@@ -209,7 +240,8 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
 
  private:
   void FormCreate();
-  void CreateMenuButtons();
+  void LoadGraphicsModule();
+  PendingContext Pending();
   void CreateTableButtons();
   void CreatePopupMenu();
   void LoadCursors();
@@ -217,16 +249,14 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void SetClientSize(QSize size);
   void CentreOnScreen();
   QSize WorkArea() const;
-  void LayoutMenu();
   void PlaceTableButtons();
   void HideTableElements();
   void SyncStateWithSettings();
   void ShowModuleMessage(const QString& text);
-  MenuButton* ButtonOf(TableButton button) const;
+  TQorCardsButton* ButtonOf(TableButton button) const;
   QString Text(WordId id, int row = 0) const;
   QString ProductWord() const;
   void ReloadBackground(bool purple);
-  void LoadTitlePicture();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
 
@@ -261,14 +291,11 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QString counterHint_;
   const QImage* flightWork_ = nullptr;
 
-  QImage menuLeft_;   // "PngMenu1"
-  QImage menuRight_;  // "PngMenu2"
-  QImage caption_;    // "Cap" + picture suffix
+  MainMenu* menu_ = nullptr;  // owned as a child object
+  QString helpFolder_;
 
-  MenuButton* button6_ = nullptr;   // "New Player"
-  MenuButton* button11_ = nullptr;  // "Exit"
-  MenuButton* button7_ = nullptr;   // continue
-  MenuButton* button8_ = nullptr;   // "Exit to menu"
+  TQorCardsButton* button7_ = nullptr;   // continue
+  TQorCardsButton* button8_ = nullptr;   // "Exit to menu"
   std::array<TableWord, 2> captions_{TableWord::ToBegin, TableWord::ExitToMenu};
 
   QMenu* popup_ = nullptr;
@@ -276,6 +303,10 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   QAction* quit_ = nullptr;
   QAction* changeName_ = nullptr;
   QAction* speed_ = nullptr;
+  QAction* convention_ = nullptr;
+  QAction* help_ = nullptr;
+  QAction* comment_ = nullptr;
+  QAction* about_ = nullptr;
   QAction* radio_ = nullptr;
   QAction* chat_ = nullptr;
 };

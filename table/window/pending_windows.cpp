@@ -1,0 +1,38 @@
+#include "table/window/pending_windows.h"
+
+#include "settings/words/words.h"
+#include "table/window/message_sink.h"
+#include "widgets/message_box.h"
+
+namespace tarvel {
+
+namespace {
+
+void NotAvailableYet(const PendingContext& context, WordId title) {
+  const std::string_view caption = Word(title, context.settings.Language);
+  context.messages.Inform(context.parent,
+                          QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                          NotAvailableYetText(context.settings.Language));
+}
+
+}  // namespace
+
+bool RunPlayerNameWindow(const PendingContext&, int) { return true; }
+
+void OpenChangeNameWindow(const PendingContext& context) { NotAvailableYet(context, WordId::ChangeName); }
+
+void ReloadClubList(const PendingContext&) {}
+
+void OpenMemberPasswordWindow(const PendingContext& context, int) { NotAvailableYet(context, WordId::Tarvel); }
+
+void OpenTopTenWindow(const PendingContext& context) { NotAvailableYet(context, WordId::TopTen); }
+
+void OpenOptionsDialog(const PendingContext& context) { NotAvailableYet(context, WordId::Options); }
+
+void OpenHistoryWindow(const PendingContext& context) { NotAvailableYet(context, WordId::History); }
+
+void OpenRadioWindow(const PendingContext& context) { NotAvailableYet(context, WordId::Radio); }
+
+void OpenChatWindow(const PendingContext& context) { NotAvailableYet(context, WordId::Chat); }
+
+}  // namespace tarvel
