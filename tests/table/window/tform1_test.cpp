@@ -490,8 +490,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TForm1Test, FullScreenFillsTheWorkArea) {
   WindowFixture f(QuickSettings(), 2);
   f.StartGame();
-  const QSize area = f.w().screen()->availableGeometry().size();
-  EXPECT_EQ(f.w().size(), area);
+  // The window with its frame fits the work area.
+  const QRect area = f.w().screen()->availableGeometry();
+  EXPECT_EQ(f.w().frameGeometry().size(), area.size());
+  EXPECT_TRUE(area.contains(f.w().frameGeometry()));
   EXPECT_EQ(f.w().Geometry().WindowSize, 2);
 }
 
