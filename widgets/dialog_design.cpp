@@ -15,7 +15,7 @@ QImage gPurpleBackground;
 
 DialogLook DialogLookFor(const Settings& settings) {
   if (settings.DialogDesignPurple)
-    return {kPurpleAccent, kPurpleText, TColorSB::QViolet, kPurpleText, !gPurpleBackground.isNull()};
+    return {kPurpleAccent, kPurpleText, TColorSB::QCards, kPurpleText, !gPurpleBackground.isNull()};
   switch (settings.DialogScheme) {
     case 1: return {QColor(212, 212, 212), QColor(0, 0, 0), TColorSB::QBlue, QColor(255, 255, 255), false};
     case 3: return {QColor(200, 200, 200), QColor(160, 0, 0), TColorSB::QRed, QColor(255, 255, 255), false};

@@ -14,7 +14,8 @@ class QWidget;
 
 namespace tarvel {
 
-// The accent and text colours of the purple design.
+// The accent and text colours of the purple design; its buttons take the
+// QCards scheme, the purple style of the button pictures.
 inline const QColor kPurpleAccent{0x88, 0x00, 0xE2};
 inline const QColor kPurpleText{0xC8, 0xAF, 0x32};
 

@@ -191,7 +191,7 @@ void MainMenu::Colour() {
   const bool purple = settings_.MenuDesignPurple;
   const auto look = [&](TQorCardsButton* button, TColorSB scheme, const QColor& text) {
     if (purple) {
-      button->SetLook(TColorSB::QViolet, kPurpleText);
+      button->SetLook(TColorSB::QCards, kPurpleText);
     } else {
       button->SetLook(scheme, text);
     }
@@ -204,9 +204,10 @@ void MainMenu::Colour() {
   look(button6_, TColorSB::QNavy, QColor(0, 255, 255));
   for (TQorCardsButton* b : {button9_, button10_, button11_, bHistory_, bMode_})
     look(b, TColorSB::QRed, QColor(255, 255, 255));
-  // The header: a lighter blue than the rows, so that it reads as their head.
+  // The header: lighter than the rows, so that it reads as their head (and
+  // the dark red text of the purple design stays legible).
   look(panel4_, TColorSB::QNavy, QColor(255, 255, 255));
-  panel4_->SetKLightSB(purple ? 0 : 45);
+  panel4_->SetKLightSB(45);
   if (purple) panel4_->SetFontColour(kHeaderPurpleText);
 }
 

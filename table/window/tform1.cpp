@@ -52,7 +52,7 @@ constexpr char kAnnouncementColour = 'r';
 
 // The table buttons: red with white text, or the purple design's style.
 void ColourTableButton(TQorCardsButton* button, bool purple) {
-  button->SetLook(purple ? TColorSB::QViolet : TColorSB::QRed, purple ? kPurpleText : QColor(255, 255, 255));
+  button->SetLook(purple ? TColorSB::QCards : TColorSB::QRed, purple ? kPurpleText : QColor(255, 255, 255));
   button->SetColorMouse(QColor(255, 255, 0));
 }
 

@@ -110,7 +110,7 @@ TEST(DialogDesign, SchemesColourTheWindowAndItsButtons) {
     TColorSB buttons;
   };
   for (const Case& c : {Case{false, 1, TColorSB::QBlue}, Case{false, 2, TColorSB::QNavy},
-                        Case{false, 3, TColorSB::QRed}, Case{true, 2, TColorSB::QViolet}}) {
+                        Case{false, 3, TColorSB::QRed}, Case{true, 2, TColorSB::QCards}}) {
     Settings settings;
     settings.DialogDesignPurple = c.purple;
     settings.DialogScheme = static_cast<std::uint8_t>(c.scheme);

@@ -1,6 +1,7 @@
 // The real program, run offscreen with a temporary data folder.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -112,6 +113,22 @@ TEST(GameProgramTest, SizeOptionHoldsForTheRunOnly) {
   ASSERT_GE(lines.size(), 2);
   // Position 9 of the general flags is the window size: still the small one.
   EXPECT_EQ(lines[1].at(8), '1');
+}
+
+TEST(GameProgramTest, RunWithoutAPersonNeverWaitsOnAMessageBox) {
+  // A folder where the settings file belongs: saving fails on close, and
+  // the box that says so is written to standard error instead of waiting.
+  QTemporaryDir data;
+  ASSERT_TRUE(QDir(data.path()).mkdir(QStringLiteral("Tarvel.ini")));
+  const QString picture = data.filePath(QStringLiteral("menu.png"));
+  const GameRun run = RunGame({QStringLiteral("--data-dir"), data.path(), QStringLiteral("--screenshot"), picture,
+                               QStringLiteral("--after"), QStringLiteral("menu")});
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("Can`t save options!"))) << run.err.toStdString();
+  EXPECT_FALSE(QImage(picture).isNull());
+  // The graphics module shipped beside the program came into the new folder.
+  EXPECT_TRUE(QFile::exists(data.filePath(QStringLiteral("QorCGraph1.rcc"))));
 }
 
 TEST(GameProgramTest, SameSeedDealsTheSameTable) {

@@ -208,7 +208,7 @@ TEST(MainMenuScreen, GraphicsModuleDecoratesButtonsWhenPresent) {
   EXPECT_TRUE(f.settings.MenuDesignPurple);  // the purple background was found
   f.w().Menu().Button("Button9")->click();
   EXPECT_TRUE(LastMessageIs(f, QString::fromLatin1(kNotYet)));
-  EXPECT_EQ(static_cast<TQorCardsButton*>(f.w().Menu().Button("Button9"))->ColorSB(), TColorSB::QViolet);
+  EXPECT_EQ(static_cast<TQorCardsButton*>(f.w().Menu().Button("Button9"))->ColorSB(), TColorSB::QCards);
   SetFireworksStrip(QImage());
 #endif
 }
