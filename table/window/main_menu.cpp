@@ -1,6 +1,7 @@
 #include "table/window/main_menu.h"
 
 #include <QEnterEvent>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -21,7 +22,11 @@ namespace tarvel {
 namespace {
 
 constexpr int kGifFrames = 16;
-constexpr int kGifTicksPerFrame = 5;  // 100 ms a frame on the 20 ms timer
+// The flames flicker at 60 ms a frame and the animated pictures turn at
+// 120 ms, so both fall on the same ticks and the window repaints at most 17
+// times a second at rest.
+constexpr int kFlameTicksPerFrame = 3;
+constexpr int kGifTicksPerFrame = 6;
 constexpr int kFlameFrames = 6;
 constexpr QSize kFlameSize{12, 26};
 // Tops of the three wicks in a candle picture (the right picture is the
@@ -48,9 +53,20 @@ QImage Lettered(const QString& name, QSize size) {
   return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage Frame(const QImage& strip, int index, QSize size) {
-  if (strip.isNull()) return QImage();
-  return strip.copy(index * size.width(), 0, size.width(), size.height());
+// Frame `index` of a strip of frames of `size` side by side.
+QRect FrameRect(int index, QSize size) { return QRect(QPoint(index * size.width(), 0), size); }
+
+// The display pieces, decoded once: the displays are redrawn every second.
+const QImage& DisplayPicture(const QString& name) {
+  static QHash<QString, QImage> pictures;
+  auto found = pictures.constFind(name);
+  if (found == pictures.constEnd()) found = pictures.insert(name, ProgramPicture(name));
+  return found.value();
+}
+
+// Where a flame stands: on the wick of a candle.
+QRect FlameRect(const QRect& candle, QPoint wick) {
+  return QRect(candle.topLeft() + wick - QPoint(kFlameSize.width() / 2, kFlameSize.height() - 3), kFlameSize);
 }
 
 }  // namespace
@@ -104,12 +120,6 @@ MainMenu::MainMenu(QWidget& window, Settings& settings, MainMenuHost& host)
     services_[i] = new ServicePicture(QString::fromLatin1(kPictures[i]), &window_);
     services_[i]->hide();
   }
-  for (int i = 0; i < 2; ++i) {
-    fans_[static_cast<std::size_t>(i)] = ProgramPicture(QStringLiteral("PngMenu%1").arg(i + 1));
-    gifStrips_[static_cast<std::size_t>(i)] = ProgramPicture(QStringLiteral("GifMenu%1").arg(i + 1));
-  }
-  candles_ = {ProgramPicture(QStringLiteral("CandleL")), ProgramPicture(QStringLiteral("CandleR"))};
-  flames_ = ProgramPicture(QStringLiteral("Flames"));
   Hide();
 }
 
@@ -162,7 +172,31 @@ QPushButton* MainMenu::Header() const { return panel4_; }
 
 QWidget* MainMenu::Service(MenuService service) const { return services_[static_cast<std::size_t>(service)]; }
 
+void MainMenu::LoadPictures() {
+  // Read when the menu is first shown, not at the window's creation: the
+  // intro comes up sooner.
+  if (!flames_.isNull()) return;
+  // Each frame of an animated picture is composed with the side picture
+  // under it once, so that a frame change paints one picture, not two.
+  for (int i = 0; i < 2; ++i) {
+    const QImage fan = ProgramPicture(QStringLiteral("PngMenu%1").arg(i + 1));
+    const QImage sparkles = ProgramPicture(QStringLiteral("GifMenu%1").arg(i + 1));
+    QImage composed(kMenuGifSize.width() * kGifFrames, kMenuGifSize.height(), QImage::Format_ARGB32_Premultiplied);
+    composed.fill(Qt::transparent);
+    QPainter painter(&composed);
+    for (int frame = 0; frame < kGifFrames; ++frame) {
+      const QRect place = FrameRect(frame, kMenuGifSize);
+      painter.drawImage(place.topLeft(), fan);
+      painter.drawImage(place.topLeft(), sparkles, place);
+    }
+    gifStrips_[static_cast<std::size_t>(i)] = composed;
+  }
+  candles_ = {ProgramPicture(QStringLiteral("CandleL")), ProgramPicture(QStringLiteral("CandleR"))};
+  flames_ = ProgramPicture(QStringLiteral("Flames"));
+}
+
 void MainMenu::Show(const WindowGeometry& geometry) {
+  LoadPictures();
   geometry_ = geometry;
   layout_ = MainMenuLayoutFor(geometry);
   shown_ = true;
@@ -172,7 +206,7 @@ void MainMenu::Show(const WindowGeometry& geometry) {
   ApplyLanguage();
   gifWasOn_ = settings_.GifAnimation;
   gifFrame_ = 0;
-  gifTicks_ = 0;
+  ticks_ = 0;
   flameStep_ = 0;
   ResetClocks();
   window_.update();
@@ -295,21 +329,20 @@ void MainMenu::ResetClocks() {
 
 void MainMenu::Tick() {
   if (!shown_) return;
+  ++ticks_;
   // The six flames take their next frames.
-  flameStep_ = (flameStep_ + 1) % kFlameFrames;
-  for (const QRect& candle : {layout_.ImageSvLeft, layout_.ImageSvRight})
-    for (const QPoint& wick : kWicks)
-      window_.update(QRect(candle.topLeft() + wick - QPoint(kFlameSize.width() / 2, kFlameSize.height() - 3),
-                           kFlameSize));
+  if (ticks_ % kFlameTicksPerFrame == 0) {
+    flameStep_ = (flameStep_ + 1) % kFlameFrames;
+    for (const QRect& candle : {layout_.ImageSvLeft, layout_.ImageSvRight})
+      for (const QPoint& wick : kWicks) window_.update(FlameRect(candle, wick));
+  }
 
   // The animated pictures run only with GifAnimation, and start at their
   // first frame when it is switched on.
   if (settings_.GifAnimation) {
     if (!gifWasOn_) {
       gifFrame_ = 0;
-      gifTicks_ = 0;
-    } else if (++gifTicks_ >= kGifTicksPerFrame) {
-      gifTicks_ = 0;
+    } else if (ticks_ % kGifTicksPerFrame == 0) {
       gifFrame_ = (gifFrame_ + 1) % kGifFrames;
       window_.update(layout_.RxGIFAn1);
       window_.update(layout_.RxGIFAn2);
@@ -328,14 +361,14 @@ void MainMenu::DrawClock(const QTime& now) {
   const int key = (now.hour() * 60 + now.minute()) * 2 + (digits.Colon ? 1 : 0);
   if (key == clockKey_) return;
   clockKey_ = key;
-  QImage face = ProgramPicture(QStringLiteral("GClockBG"));
+  QImage face = DisplayPicture(QStringLiteral("GClockBG"));
   if (face.isNull()) face = QImage(kClockSize, QImage::Format_ARGB32_Premultiplied);
   QPainter painter(&face);
   for (std::size_t i = 0; i < digits.Digits.size(); ++i) {
     if (digits.Digits[i] < 0) continue;
-    painter.drawImage(kClockDigitX[i], kClockDigitY, ProgramPicture(QStringLiteral("GBClock%1").arg(digits.Digits[i])));
+    painter.drawImage(kClockDigitX[i], kClockDigitY, DisplayPicture(QStringLiteral("GBClock%1").arg(digits.Digits[i])));
   }
-  if (digits.Colon) painter.drawImage(kClockColon, ProgramPicture(QStringLiteral("GBClockP")));
+  if (digits.Colon) painter.drawImage(kClockColon, DisplayPicture(QStringLiteral("GBClockP")));
   painter.end();
   clockImage_ = face;
   window_.update(layout_.ImClock1);
@@ -347,7 +380,7 @@ void MainMenu::DrawCounterDisplay(const QTime& now) {
   counterKey_ = now.second();
   static constexpr std::array<const char*, 7> kSets{"GR", "GA", "GG", "GY", "GV", "GL", "GN"};
   const QString set = QString::fromLatin1(kSets[static_cast<std::size_t>(CounterColourSet(now.second()) - 1)]);
-  QImage face = ProgramPicture(QStringLiteral("GClockBG"));
+  QImage face = DisplayPicture(QStringLiteral("GClockBG"));
   if (face.isNull()) face = QImage(kClockSize, QImage::Format_ARGB32_Premultiplied);
   QPainter painter(&face);
   painter.setRenderHint(QPainter::TextAntialiasing);
@@ -368,7 +401,7 @@ void MainMenu::DrawCounterDisplay(const QTime& now) {
     for (std::size_t i = 0; i < digits.size(); ++i) {
       if (digits[i] == -1) continue;
       const QString name = set + (digits[i] == -2 ? QStringLiteral("ClockM") : QStringLiteral("Clock%1").arg(digits[i]));
-      painter.drawImage(kClockDigitX[i], kClockDigitY, ProgramPicture(name));
+      painter.drawImage(kClockDigitX[i], kClockDigitY, DisplayPicture(name));
     }
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(8);
@@ -386,21 +419,22 @@ void MainMenu::Paint(QPainter& painter, const QRect& area) const {
   const auto draw = [&](const QRect& place, const QImage& picture) {
     if (!picture.isNull() && place.intersects(area)) painter.drawImage(place.topLeft(), picture);
   };
+  const auto drawFrame = [&](const QRect& place, const QImage& strip, int index) {
+    if (!strip.isNull() && place.intersects(area))
+      painter.drawImage(place.topLeft(), strip, FrameRect(index, place.size()));
+  };
   draw(layout_.ImTitle, titleBand_);
   draw(layout_.ImCaption, caption_);
   draw(layout_.ImElite, elite_);
-  draw(layout_.RxGIFAn1, fans_[0]);
-  draw(layout_.RxGIFAn2, fans_[1]);
-  draw(layout_.RxGIFAn1, Frame(gifStrips_[0], gifFrame_, kMenuGifSize));
-  draw(layout_.RxGIFAn2, Frame(gifStrips_[1], gifFrame_, kMenuGifSize));
+  drawFrame(layout_.RxGIFAn1, gifStrips_[0], gifFrame_);
+  drawFrame(layout_.RxGIFAn2, gifStrips_[1], gifFrame_);
   int flame = 0;
   for (int side = 0; side < 2; ++side) {
     const QRect& candle = side == 0 ? layout_.ImageSvLeft : layout_.ImageSvRight;
     draw(candle, candles_[static_cast<std::size_t>(side)]);
     for (const QPoint& wick : kWicks) {
       const int frame = (flameStep_ + kFlameOffsets[static_cast<std::size_t>(flame++)]) % kFlameFrames;
-      draw(QRect(candle.topLeft() + wick - QPoint(kFlameSize.width() / 2, kFlameSize.height() - 3), kFlameSize),
-           Frame(flames_, frame, kFlameSize));
+      drawFrame(FlameRect(candle, wick), flames_, frame);
     }
   }
   if (layout_.ClockShown) draw(layout_.ImClock1, clockImage_);

@@ -123,6 +123,7 @@ class MainMenu : public QObject {
 
  private:
   void CreateButtons();
+  void LoadPictures();
   void Colour();
   void Place();
   void LoadTitlePictures();
@@ -150,12 +151,11 @@ class MainMenu : public QObject {
   QImage titleBand_;
   QImage caption_;  // recoloured, at its place's size
   QImage elite_;
-  std::array<QImage, 2> fans_;  // "PngMenu1", "PngMenu2" under the animations
-  std::array<QImage, 2> gifStrips_;
+  std::array<QImage, 2> gifStrips_;  // frames of "GifMenu1", "GifMenu2" over "PngMenu1", "PngMenu2"
   std::array<QImage, 2> candles_;
   QImage flames_;
   int gifFrame_ = 0;
-  int gifTicks_ = 0;
+  int ticks_ = 0;  // 20 ms steps since the menu was shown
   bool gifWasOn_ = false;
   int flameStep_ = 0;
 

@@ -223,7 +223,6 @@ bool TForm1::StartUp() {
 
   // 5. Cursors; 6. background of the main menu design and the radio list.
   ApplyCursors();
-  LoadGraphicsModule();
   ReloadBackground(settings_.MenuDesignPurple);
   LoadRadioList(options_.dataFolder, settings_);
   ApplyNewButtons(this, settings_.NewButtons);
@@ -294,6 +293,9 @@ void TForm1::Image1Click() {
   if (!introShown_ || !startedUp_) return;
   timer1_.stop();
   introShown_ = false;
+  // The graphics module is read here rather than at start-up, where it
+  // would hold back the intro's first frame.
+  LoadGraphicsModule();
   ApplyWindowSize();
   radio_->setEnabled(true);
   chat_->setEnabled(true);
@@ -430,11 +432,16 @@ void TForm1::paintEvent(QPaintEvent* event) {
     painter.drawImage(area, view_.Buffer(), area);
     return;
   }
-  painter.fillRect(area, pictures_.WindowColour());
+  // The menu's animations ask for small scattered areas (six flames, two
+  // displays): each is painted on its own rather than their bounding box.
   const QImage& background = pictures_.Background();
-  if (background.isNull()) return;
-  painter.drawImage(area, background, area);
-  menu_->Paint(painter, area);
+  for (const QRect& part : event->region()) {
+    painter.setClipRect(part);
+    painter.fillRect(part, pictures_.WindowColour());
+    if (background.isNull()) continue;
+    painter.drawImage(part, background, part);
+    menu_->Paint(painter, part);
+  }
 }
 
 QImage TForm1::Snapshot() { return grab().toImage(); }
