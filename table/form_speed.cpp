@@ -6,6 +6,7 @@
 #include "widgets/dialog_design.h"
 #include "widgets/fireworks.h"
 #include "widgets/qor_cards_button.h"
+#include "widgets/word_text.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -23,11 +24,6 @@ namespace {
 
 constexpr int kIconFrames = 12;
 
-QString WordText(WordId id, int language)
-{
-    const std::string_view text = Word(id, language);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

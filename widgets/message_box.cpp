@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "settings/words/words.h"
+#include "widgets/word_text.h"
 
 namespace tarvel {
 
@@ -56,8 +56,7 @@ bool AskBox(QWidget* parent, const QString& title, const QString& text, const QS
 }
 
 QString NotAvailableYetText(int language) {
-  const std::string_view text = Word(WordId::NotAvailableYet, language);
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return WordText(WordId::NotAvailableYet, language);
 }
 
 }  // namespace tarvel

@@ -15,20 +15,16 @@
 #include "widgets/message_box.h"
 #include "widgets/program_picture.h"
 #include "widgets/qor_cards_button.h"
+#include "widgets/word_text.h"
 
 namespace tarvel {
 
 namespace {
 
-QString Text(WordId id, int language) {
-  const std::string_view text = Word(id, language);
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString PageIn(const QString& folder, std::string_view suffix) {
-  const QString path = QDir(folder).absoluteFilePath(
-      QStringLiteral("Tarvel_") + QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size())) +
-      QStringLiteral(".html"));
+  const QString path =
+      QDir(folder).absoluteFilePath(QStringLiteral("Tarvel_") + FromUtf8(suffix) + QStringLiteral(".html"));
   return QFileInfo(path).isFile() ? path : QString();
 }
 
@@ -44,13 +40,13 @@ QString HelpPagePath(const QString& folder, int language) {
 void OpenHelp(QWidget* parent, MessageSink& messages, int language, const QString& folder) {
   QString page = HelpPagePath(folder, language);
   if (page.isEmpty() && language == kLanguageEnglish) {
-    messages.Inform(parent, Text(WordId::Tarvel, language), DisplayText(Text(WordId::HelpNotTranslated, language)));
+    messages.Inform(parent, WordText(WordId::Tarvel, language), DisplayText(WordText(WordId::HelpNotTranslated, language)));
     page = PageIn(folder, PictureSuffix(kLanguageRussian));
   }
   if (page.isEmpty()) {
-    messages.Inform(parent, Text(WordId::Help, language),
-                    Text(WordId::CantFindFile, language) + QStringLiteral(" Tarvel_") +
-                        QString::fromLatin1(PictureSuffix(language).data()) + QStringLiteral(".html"));
+    messages.Inform(parent, WordText(WordId::Help, language),
+                    WordText(WordId::CantFindFile, language) + QStringLiteral(" Tarvel_") +
+                        FromUtf8(PictureSuffix(language)) + QStringLiteral(".html"));
     return;
   }
   QDesktopServices::openUrl(QUrl::fromLocalFile(page));
@@ -58,17 +54,16 @@ void OpenHelp(QWidget* parent, MessageSink& messages, int language, const QStrin
 
 TFormAbout::TFormAbout(const Settings& settings, QWidget* parent) : QDialog(parent) {
   setFixedSize(440, 260);
-  setWindowTitle(Text(WordId::About, settings.Language));
+  setWindowTitle(WordText(WordId::About, settings.Language));
   title_ = new QLabel(this);
   title_->setGeometry(20, 24, 400, 70);
-  const std::string_view suffix = PictureSuffix(settings.Language);
-  title_->setPixmap(QPixmap::fromImage(
-      ProgramPicture(QStringLiteral("Cap") + QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size())))));
+  title_->setPixmap(
+      QPixmap::fromImage(ProgramPicture(QStringLiteral("Cap") + FromUtf8(PictureSuffix(settings.Language)))));
   version_ = new QLabel(QString::fromLatin1(kVersionText), this);
   version_->setGeometry(20, 110, 400, 40);
   version_->setAlignment(Qt::AlignCenter);
   version_->setFont(RoleFont(settings, FontRole::Decor, FontHeight(settings, 24, FontRole::Decor), true));
-  auto* ok = new TQorCardsButton(Text(WordId::Ok, settings.Language), this);
+  auto* ok = new TQorCardsButton(WordText(WordId::Ok, settings.Language), this);
   ok->setGeometry(170, 200, 100, 30);
   ok->setFont(RoleFont(settings, FontRole::Decor, FontHeight(settings, 16, FontRole::Decor), true));
   ok->setDefault(true);

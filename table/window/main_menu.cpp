@@ -16,6 +16,7 @@
 #include "widgets/message_box.h"
 #include "widgets/program_picture.h"
 #include "widgets/qor_cards_button.h"
+#include "widgets/word_text.h"
 
 namespace tarvel {
 
@@ -38,11 +39,8 @@ constexpr std::array<int, 6> kFlameOffsets{0, 3, 1, 4, 2, 5};
 const QColor kMenuYellow(255, 255, 0);
 const QColor kHeaderPurpleText(128, 50, 50);
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString Text(WordId id, int language, int row = 0) { return Utf8(Word(id, language, row)); }
-
-QString Suffix(int language) { return Utf8(PictureSuffix(language)); }
+QString Suffix(int language) { return FromUtf8(PictureSuffix(language)); }
 
 // The picture drawn at twice the size for the larger windows, else the
 // normal one, brought to `size`.
@@ -268,18 +266,18 @@ void MainMenu::Place() {
 
 void MainMenu::ApplyLanguage() {
   const int language = settings_.Language;
-  button6_->setText(Text(WordId::NewPlayer, language));
-  button9_->setText(Text(WordId::TopTen, language));
-  button10_->setText(Text(WordId::Options, language));
-  button11_->setText(Text(WordId::Exit, language));
-  bHistory_->setText(Text(WordId::History, language));
-  bMode_->setText(Text(WordId::ClubHeader, language, 0));
-  panel4_->setText(Text(WordId::ClubHeader, language, settings_.ClubMode == 2 ? 2 : 1));
+  button6_->setText(WordText(WordId::NewPlayer, language));
+  button9_->setText(WordText(WordId::TopTen, language));
+  button10_->setText(WordText(WordId::Options, language));
+  button11_->setText(WordText(WordId::Exit, language));
+  bHistory_->setText(WordText(WordId::History, language));
+  bMode_->setText(WordText(WordId::ClubHeader, language, 0));
+  panel4_->setText(WordText(WordId::ClubHeader, language, settings_.ClubMode == 2 ? 2 : 1));
   static constexpr std::array<WordId, kServicePictures> kTitles{
       WordId::WorldTopTen, WordId::Statistics,  WordId::LogInToAccount, WordId::WorldOnlineTournament,
       WordId::News,        WordId::QorGamesChat, WordId::MakerSite};
   for (std::size_t i = 0; i < services_.size(); ++i)
-    services_[i]->SetHint(Text(kTitles[i], language), NotAvailableYetText(language));
+    services_[i]->SetHint(WordText(kTitles[i], language), NotAvailableYetText(language));
   if (shown_) LoadTitlePictures();
 }
 
@@ -391,7 +389,7 @@ void MainMenu::DrawCounterDisplay(const QTime& now) {
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(QColor(255, 48, 48));
-    painter.drawText(QRect(8, 8, 99, 48), Qt::AlignCenter | Qt::TextWordWrap, Text(WordId::NoConnectCaps, language));
+    painter.drawText(QRect(8, 8, 99, 48), Qt::AlignCenter | Qt::TextWordWrap, WordText(WordId::NoConnectCaps, language));
   } else {
     // The three figures take turns, three seconds each.
     const int which = (now.second() / 3) % 3;
@@ -407,7 +405,7 @@ void MainMenu::DrawCounterDisplay(const QTime& now) {
     font.setPixelSize(8);
     painter.setFont(font);
     painter.setPen(QColor(200, 220, 200));
-    painter.drawText(QRect(8, 5, 99, 10), Qt::AlignCenter, Text(label, language).trimmed().remove(QLatin1Char(':')));
+    painter.drawText(QRect(8, 5, 99, 10), Qt::AlignCenter, WordText(label, language).trimmed().remove(QLatin1Char(':')));
   }
   painter.end();
   counterImage_ = face;
@@ -496,7 +494,7 @@ void MainMenu::BModeClick() {
   if (!shown_) return;
   Run(true, [this] {
     settings_.ClubMode = settings_.ClubMode == 2 ? 1 : 2;
-    panel4_->setText(Text(WordId::ClubHeader, settings_.Language, settings_.ClubMode));
+    panel4_->setText(WordText(WordId::ClubHeader, settings_.Language, settings_.ClubMode));
     host_.ReloadClubList();
   });
 }

@@ -3,15 +3,14 @@
 #include "settings/words/words.h"
 #include "table/window/message_sink.h"
 #include "widgets/message_box.h"
+#include "widgets/word_text.h"
 
 namespace tarvel {
 
 namespace {
 
 void NotAvailableYet(const PendingContext& context, WordId title) {
-  const std::string_view caption = Word(title, context.settings.Language);
-  context.messages.Inform(context.parent,
-                          QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+  context.messages.Inform(context.parent, WordText(title, context.settings.Language),
                           NotAvailableYetText(context.settings.Language));
 }
 

@@ -33,9 +33,6 @@ namespace {
 constexpr int kIntroInterval = 20;  // ms, intro animation
 constexpr int kMenuInterval = 20;   // ms, main menu animation
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString ForDisplay(const QString& text) { return DisplayText(text); }
 
@@ -77,7 +74,6 @@ WordId WordOf(TableWord word) {
   return WordId::CloseGameConfirm;
 }
 
-QString WordText(WordId id, int language, int row) { return FromUtf8(Word(id, language, row)); }
 
 QString WordText(TableWord word, int language) {
   // The close confirmation keeps both of its texts in one entry: row 0 the
@@ -623,6 +619,8 @@ void TForm1::ImageCards3MouseUp(Qt::MouseButton button, QPoint inHand) {
   const MouseButton which = button == Qt::RightButton  ? MouseButton::Right
                             : button == Qt::LeftButton ? MouseButton::Left
                                                        : MouseButton::Middle;
+  // A card that is played now is saluted first (with the graphics module).
+  if (which == MouseButton::Left && settings_.SaluteCards && driver_.onHandHover(slot)) Fireworks();
   driver_.onHandClick(slot, which);
   if (TableShown()) UpdateHandCursor(inHand);
 }

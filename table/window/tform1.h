@@ -30,6 +30,7 @@
 #include "engine/table_events.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
+#include "widgets/word_text.h"
 #include "table/flight.h"
 #include "table/layout.h"
 #include "table/pictures.h"
@@ -53,7 +54,6 @@ class TQorCardsButton;
 WordId WordOf(TableWord word);
 // Its text in a language (several-row entries pick their row), UTF-8.
 QString WordText(TableWord word, int language);
-QString WordText(WordId id, int language, int row = 0);
 
 // Reference rectangles (left, top, right, bottom on the 760 x 500 grid) of
 // the two table buttons, below the local player's score board and left of
