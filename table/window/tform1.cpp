@@ -506,7 +506,7 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
       } else if (menuShown_ &&
                  messages_->Ask(this, ProductWord(), ForDisplay(Text(WordId::CloseGameConfirm, 1)),
                                 Text(WordId::Yes), Text(WordId::No))) {
-        closeConfirmed_ = true;
+        // Closing from the menu asks nothing more and writes the settings.
         close();
       }
       return;
@@ -578,6 +578,8 @@ void TForm1::Timer1Timer() {
 void TForm1::Button6Click() { menu_->Button6Click(); }
 
 void TForm1::StartNewGame(int) {
+  // Until the club part exists, a new game is always played under the name
+  // of the settings, as a new player, against the computer.
   BalloonHint::CloseCurrent();
   SyncStateWithSettings();
   state_.NetGame = false;

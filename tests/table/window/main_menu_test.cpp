@@ -235,8 +235,12 @@ TEST(MainMenuScreen, KeyboardReachesTheCommands) {
   EXPECT_TRUE(f.sink.asked[0].contains(QStringLiteral("You want to leave from game?")));
   EXPECT_TRUE(f.w().isVisible());
   f.sink.answer = true;
+  f.settings.CaptionColor = 5;
   QTest::keyClick(&f.w(), Qt::Key_Escape);
   EXPECT_FALSE(f.w().isVisible());
+  // Leaving wrote the settings.
+  const std::filesystem::path ini = std::filesystem::path(f.folder.toStdString()) / "Tarvel.ini";
+  EXPECT_EQ(LoadSettings(ini, {}).Values.CaptionColor, 5);
 }
 
 TEST(MainMenuScreen, LanguageDisplaysAndSizes) {
