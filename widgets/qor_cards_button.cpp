@@ -134,8 +134,13 @@ QImage RecolourButtonPicture(const QImage& picture, TColorSB scheme, int lightPe
   QImage out = picture.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < out.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < out.width(); ++x)
-      line[x] = LightenButtonPixel(RecolourButtonPixel(line[x], scheme, newSet), lightPercent, newSet);
+    for (int x = 0; x < out.width(); ++x) {
+      // Which pixels of a new button are its face is decided on the red
+      // picture: after recolouring no face pixel is near red any more.
+      const bool face = !newSet || DistanceFromRed(qRed(line[x]), qGreen(line[x]), qBlue(line[x])) < kNearRed;
+      const QRgb recoloured = RecolourButtonPixel(line[x], scheme, newSet);
+      line[x] = face ? LightenButtonPixel(recoloured, lightPercent, false) : recoloured;
+    }
   }
   return out;
 }

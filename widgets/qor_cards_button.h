@@ -28,7 +28,9 @@ QRgb RecolourButtonPixel(QRgb pixel, TColorSB scheme, bool newSet);
 // Lightening towards white by `percent`; with the new set only pixels near
 // pure red are lightened.
 QRgb LightenButtonPixel(QRgb pixel, int percent, bool newSet);
-// Both, in that order; unchanged for QRed without lightening.
+// Both, in that order; unchanged for QRed without lightening. With the new
+// set, the pixels lightened are those near pure red in the picture as drawn
+// (the face, not the silver rim).
 QImage RecolourButtonPicture(const QImage& picture, TColorSB scheme, int lightPercent, bool newSet);
 
 // The picture class of a height: 29 (up to 30), 44 (up to 45) or 59.

@@ -239,7 +239,7 @@ void MainMenu::Colour() {
   // The header: lighter than the rows, so that it reads as their head (and
   // the dark red text of the purple design stays legible).
   look(panel4_, TColorSB::QNavy, QColor(255, 255, 255));
-  panel4_->SetKLightSB(45);
+  panel4_->SetKLightSB(purple ? 70 : 45);
   if (purple) panel4_->SetFontColour(kHeaderPurpleText);
 }
 

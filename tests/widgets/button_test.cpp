@@ -57,6 +57,14 @@ TEST(ButtonRecolour, LighteningRoundsHalvesToEven) {
   const QImage out = RecolourButtonPicture(picture, TColorSB::QNavy, 50, false);
   EXPECT_EQ(out.pixel(0, 0), qRgb(128, 128, 255));
   EXPECT_EQ(qAlpha(out.pixel(1, 0)), 0);
+  // New set: the face (red in the picture) is lightened after recolouring,
+  // the grey rim is not.
+  QImage alt(2, 1, QImage::Format_ARGB32);
+  alt.setPixel(0, 0, qRgb(255, 0, 0));
+  alt.setPixel(1, 0, qRgb(160, 160, 170));
+  const QImage lit = RecolourButtonPicture(alt, TColorSB::QNavy, 50, true);
+  EXPECT_EQ(lit.pixel(0, 0), qRgb(128, 128, 255));
+  EXPECT_EQ(lit.pixel(1, 0), qRgb(170, 160, 160));
   // QRed without lightening is the picture itself.
   EXPECT_EQ(RecolourButtonPicture(picture, TColorSB::QRed, 0, false).constBits(), picture.constBits());
 }
