@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,10 +27,10 @@ QPointer<BalloonHint> gCurrent;
 }  // namespace
 
 BalloonHint* BalloonHint::Show(const QString& title, const QString& text, QWidget* control,
-                               const QString& fontFamily) {
+                               const QString& fontFamily, const QRect& area) {
   CloseCurrent();
   if (control == nullptr) return nullptr;
-  gCurrent = new BalloonHint(title, text, control, fontFamily);
+  gCurrent = new BalloonHint(title, text, control, fontFamily, area.isEmpty() ? control->rect() : area);
   gCurrent->show();
   return gCurrent;
 }
@@ -44,8 +45,12 @@ void BalloonHint::CloseCurrent() {
 }
 
 BalloonHint::BalloonHint(const QString& title, const QString& text, QWidget* control,
-                         const QString& fontFamily)
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint), title_(title), text_(text), control_(control) {
+                         const QString& fontFamily, const QRect& area)
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint),
+      title_(title),
+      text_(text),
+      control_(control),
+      area_(area) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_TranslucentBackground);
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -60,14 +65,14 @@ BalloonHint::BalloonHint(const QString& title, const QString& text, QWidget* con
   const int width = std::max(titleMetrics.horizontalAdvance(title_), textBox.width()) + 2 * kPadding;
   const int height = (title_.isEmpty() ? 0 : titleMetrics.height() + 2) + textBox.height() + 2 * kPadding;
 
-  // Below the control when there is room on its screen, else above it; the
-  // arrow points at the control's middle.
-  const QPoint anchor = control->mapToGlobal(QPoint(control->width() / 2, control->height()));
+  // Below the area when there is room on its screen, else above it; the
+  // arrow points at the area's middle.
+  const QPoint anchor = control->mapToGlobal(QPoint(area_.center().x(), area_.bottom() + 1));
   const QScreen* screen = control->screen() ? control->screen() : QGuiApplication::primaryScreen();
   const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 4000, 4000);
   arrowUp_ = anchor.y() + kArrow + height <= room.bottom();
   int left = std::clamp(anchor.x() - width / 4, room.left(), std::max(room.left(), room.right() - width));
-  const int top = arrowUp_ ? anchor.y() : anchor.y() - control->height() - kArrow - height;
+  const int top = arrowUp_ ? anchor.y() : anchor.y() - area_.height() - kArrow - height;
   arrowX_ = std::clamp(anchor.x() - left, kRadius + kArrow, std::max(kRadius + kArrow, width - kRadius - kArrow));
   setGeometry(left, top, width + 1, height + kArrow + 1);
 
@@ -86,7 +91,12 @@ BalloonHint::BalloonHint(const QString& title, const QString& text, QWidget* con
 }
 
 bool BalloonHint::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == control_ && (event->type() == QEvent::Leave || event->type() == QEvent::Hide)) close();
+  if (watched == control_) {
+    const bool left = event->type() == QEvent::Leave || event->type() == QEvent::Hide ||
+                      (event->type() == QEvent::MouseMove &&
+                       !area_.contains(static_cast<QMouseEvent*>(event)->position().toPoint()));
+    if (left) close();
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -20,9 +20,11 @@ class BalloonHint : public QWidget {
   static constexpr int kShownMs = 5000;
 
   // Opens the balloon at `control` (closing any other). `fontFamily` is the
-  // family of FontLarge.
+  // family of FontLarge. `area` (control coordinates) narrows the control to
+  // a painted part of it: the arrow points there and leaving it closes the
+  // balloon; empty means the whole control.
   static BalloonHint* Show(const QString& title, const QString& text, QWidget* control,
-                           const QString& fontFamily = QString());
+                           const QString& fontFamily = QString(), const QRect& area = QRect());
   // The open balloon, or null.
   static BalloonHint* Current();
   // Closes the open balloon, if any.
@@ -31,6 +33,7 @@ class BalloonHint : public QWidget {
   const QString& Title() const { return title_; }
   const QString& Text() const { return text_; }
   QWidget* Control() const { return control_; }
+  const QRect& Area() const { return area_; }
   // 0 .. 1 while opening; 1 once open.
   double Opening() const { return opening_; }
 
@@ -39,11 +42,13 @@ class BalloonHint : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  BalloonHint(const QString& title, const QString& text, QWidget* control, const QString& fontFamily);
+  BalloonHint(const QString& title, const QString& text, QWidget* control, const QString& fontFamily,
+              const QRect& area);
 
   QString title_;
   QString text_;
   QPointer<QWidget> control_;
+  QRect area_;
   QFont titleFont_;
   QFont textFont_;
   bool arrowUp_ = true;  // the balloon lies below the control

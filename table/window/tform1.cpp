@@ -550,9 +550,9 @@ bool TForm1::event(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const QRect counter = Layout().Rect(Element::ImageKon);
     if (TableShown() && !counterHint_.isEmpty() && counter.contains(help->pos())) {
-      QToolTip::showText(help->globalPos(), counterHint_, this, counter, 5000);
+      if (BalloonHint::Current() == nullptr || BalloonHint::Current()->Area() != counter)
+        BalloonHint::Show(counterTitle_, counterHint_, this, FontFamily(settings_, FontRole::Decor), counter);
     } else {
-      QToolTip::hideText();
       event->ignore();
     }
     return true;
@@ -755,8 +755,15 @@ void TForm1::ShowWaitingForDeal() {
 }
 
 void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
-  counterHint_ = WordText(TableWord::Game, settings_.Language) + QStringLiteral(": ") + QString::number(kon) +
-                 QStringLiteral(" / ") + QString::number(cycle);
+  // The round of the cycle counts 1..30; a tournament counts its session.
+  counterTitle_ = Text(WordId::GeneralNumberOfGame) + QLatin1Char(' ') + QString::number(kon);
+  if (state_.TourGame) {
+    counterHint_ = Text(WordId::RoundInSession) + QLatin1Char(' ') + QString::number(kon);
+  } else {
+    const int round = cycle > 0 && kon % cycle != 0 ? kon % cycle : cycle;
+    counterHint_ = Text(WordId::RoundInCycle) + QLatin1Char(' ') + QString::number(round) + QStringLiteral(" / ") +
+                   QString::number(cycle);
+  }
   // This is the deal start's last step: the deal number, the reset values
   // and the seat names are in place, so the counter, the boards and the name
   // plates of the new deal are drawn here.

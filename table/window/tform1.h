@@ -150,7 +150,9 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   void SetHelpFolder(const QString& folder) { helpFolder_ = folder; }
   // True when a right click at this point would open the pop-up menu.
   bool PopupAttachedAt(QPoint point) const;
-  // The game counter's hint ("Game: 1 / 30").
+  // The game counter's balloon: "General number of game: 31" over
+  // "Number of round in a current cycle: 1 / 30".
+  const QString& CounterTitle() const { return counterTitle_; }
   const QString& CounterHint() const { return counterHint_; }
   // The window as it is on screen now (what the paint handler shows).
   QImage Snapshot();
@@ -288,6 +290,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface, public 
   bool introFramePainted_ = false;
   bool closeConfirmed_ = false;
   int helpContext_ = 0;
+  QString counterTitle_;
   QString counterHint_;
   const QImage* flightWork_ = nullptr;
 

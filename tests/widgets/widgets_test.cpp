@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <cstdio>
@@ -101,6 +102,19 @@ TEST(Balloon, OpensAtAControlAndClosesWhenThePointerLeaves) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(second.isNull() || !second->isVisible());
   EXPECT_EQ(BalloonHint::Show(QStringLiteral("T"), QStringLiteral("t"), nullptr), nullptr);
+  // A balloon for a painted part of a widget closes when the pointer leaves
+  // that part, not only the widget.
+  QPointer<BalloonHint> part =
+      BalloonHint::Show(QStringLiteral("T"), QStringLiteral("t"), &window, QString(), QRect(0, 0, 10, 10));
+  QMouseEvent inside(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &inside);
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(part.isNull());
+  EXPECT_TRUE(part->isVisible());
+  QMouseEvent outside(QEvent::MouseMove, QPointF(50, 50), QPointF(50, 50), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &outside);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(part.isNull() || !part->isVisible());
 }
 
 TEST(DialogDesign, SchemesColourTheWindowAndItsButtons) {
