@@ -102,8 +102,9 @@ TEST(Balloon, OpensAtAControlAndClosesWhenThePointerLeaves) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(second.isNull() || !second->isVisible());
   EXPECT_EQ(BalloonHint::Show(QStringLiteral("T"), QStringLiteral("t"), nullptr), nullptr);
-  // A balloon for a painted part of a widget closes when the pointer leaves
-  // that part, not only the widget.
+  // A balloon for a painted part of a widget (one that tracks the pointer)
+  // closes when the pointer leaves that part, not only the widget.
+  window.setMouseTracking(true);
   QPointer<BalloonHint> part =
       BalloonHint::Show(QStringLiteral("T"), QStringLiteral("t"), &window, QString(), QRect(0, 0, 10, 10));
   QMouseEvent inside(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
