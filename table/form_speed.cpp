@@ -4,6 +4,10 @@
 #include "settings/words/words.h"
 #include "table/flight.h"
 #include "table/fonts.h"
+#include "widgets/dialog_design.h"
+#include "widgets/fireworks.h"
+#include "widgets/qor_cards_button.h"
+#include "widgets/word_text.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -21,11 +25,6 @@ namespace {
 
 constexpr int kIconFrames = 12;
 
-QString WordText(WordId id, int language)
-{
-    const std::string_view text = Word(id, language);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -60,8 +59,8 @@ TFormSpeed::TFormSpeed(Settings& settings, QWidget* parent) : QDialog(parent), s
     iconTimer_.setInterval(SpeedIconInterval(settings_.Speed));
     connect(&iconTimer_, &QTimer::timeout, this, &TFormSpeed::NextIconFrame);
 
-    ok_ = new QPushButton(this);
-    ok_->setGeometry(120, 222, 100, 34);
+    ok_ = new TQorCardsButton(this);
+    ok_->setGeometry(120, 222, 100, 30);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &TFormSpeed::OkClick);
 
@@ -81,9 +80,7 @@ void TFormSpeed::ApplyLanguage()
 
 void TFormSpeed::ApplyDesign()
 {
-    setPalette(DialogPalette(settings_, palette()));
-    setAutoFillBackground(true);
-
+    ApplyDialogDesign(this, settings_);
     icon_->setVisible(settings_.DialogDesignPurple);
     if (settings_.DialogDesignPurple) {
         DrawIcon();
@@ -113,8 +110,8 @@ void TFormSpeed::SpeedChanged(int value)
 void TFormSpeed::OkClick()
 {
     iconTimer_.stop();
-    if (settings_.SaluteButtons && fireworks_) {
-        fireworks_();
+    if (settings_.SaluteButtons) {
+        Fireworks();
     }
     accept();
 }

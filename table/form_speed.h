@@ -7,8 +7,6 @@
 #include <QDialog>
 #include <QTimer>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -20,10 +18,6 @@ class TFormSpeed : public QDialog {
 
 public:
     explicit TFormSpeed(Settings& settings, QWidget* parent = nullptr);
-
-    // Runs before the window closes on OK when `SaluteButtons` is on (the
-    // fireworks effect of the buttons).
-    void SetFireworks(std::function<void()> fireworks) { fireworks_ = std::move(fireworks); }
 
     QSlider* TrackBar() const { return trackBar_; }
     QPushButton* OkButton() const { return ok_; }
@@ -45,7 +39,6 @@ private:
     void DrawIcon();
 
     Settings& settings_;
-    std::function<void()> fireworks_;
     QLabel* prompt_ = nullptr;
     QSlider* trackBar_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -213,7 +213,8 @@ QPoint TablePlace(const TableLayout& layout, int seat)
         return QPoint();
     }
     const QRect stol = layout.Rect(Element::ImageStol);
-    return QPoint(stol.left() + ScaleSize(layout.Factors, kTablePlaceX[seat]) + layout.TrickOffset,
+    // The offset belongs to the reference place and is scaled with it.
+    return QPoint(stol.left() + ScaleSize(layout.Factors, kTablePlaceX[seat] + layout.TrickOffset),
                   stol.top() + ScaleSize(layout.Factors, kTablePlaceY[seat]));
 }
 

@@ -144,7 +144,7 @@ inline constexpr std::array<int, 4> kTablePlaceX{0, 0, 148, 74};
 inline constexpr std::array<int, 4> kTablePlaceY{0, 0, 0, 100};
 
 // Top-left window pixel of the card that `seat` (1..3) put on the table; the
-// trick offset is added to the scaled horizontal place.
+// trick offset is added to the reference horizontal place before scaling.
 QPoint TablePlace(const TableLayout& layout, int seat);
 
 // Font roles and the slot scale that sets their heights.

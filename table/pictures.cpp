@@ -123,12 +123,6 @@ const uchar* ResourceModuleSession::Data() const
     return reinterpret_cast<const uchar*>(bytes_.constData());
 }
 
-QImage ProgramPicture(const QString& name)
-{
-    EnsureProgramPictures();
-    return LoadPicture(PictureRef{QString(), name, false});
-}
-
 bool WithModule(const QStringList& moduleFolders, const QString& fileName,
                 const std::function<void()>& read)
 {

@@ -13,6 +13,7 @@
 #include "settings/settings_file.h"
 #include "table/layout.h"
 #include "table/picture_names.h"
+#include "widgets/program_picture.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -26,8 +27,6 @@
 
 namespace tarvel {
 
-// The resource path of a program picture: ":/tarvel/<name>.png".
-QImage ProgramPicture(const QString& name);
 
 // A picture of a resource module found along `moduleFolders`; null when
 // the module or the picture is missing. The program's own pictures need no

@@ -379,7 +379,7 @@ void TableView::DrawBoard(int seat, bool showTurn, bool redrawBackground, std::i
             }
             if (state_.GameOver) {
                 colour = kRed;
-                if (top > 0 && pending == 0) {
+                if ((pending != 0 ? pending : top) > 0) {
                     text = QLatin1Char('+') + text;
                 }
             }

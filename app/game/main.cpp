@@ -19,6 +19,7 @@
 #include "settings/settings_file.h"
 #include "table/window/font_substitutes.h"
 #include "table/window/tform1.h"
+#include "widgets/message_box.h"
 
 namespace {
 
@@ -177,7 +178,10 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  tarvel::ShipModules(dataFolder, QCoreApplication::applicationDirPath());
   tarvel::InstallFontSubstitutions();
+  // Nobody answers message boxes in a screenshot run.
+  tarvel::SetUnattended(!options.screenshotFile.isEmpty());
 
   // The one match state and the one settings record of the program's life.
   tarvel::MatchState state;

@@ -6,7 +6,7 @@ Resource sets:
   QorCards06B  module with the back sets "Cl1", "Car", "Che", "Ani"
   QorCards06C  module with decks "Fra" and "Chi"
   QorBackG03   module with the background sets 1 to 3 in seven variants
-  QorCGraph1   module of the purple design: "BGLilu", "GFormOpt" + language, "GIcon48Opt"
+  QorCGraph1   module of the purple design: "BGLilu", "GFormOpt" + language, "GIcon48Opt", "GTouch" (fireworks)
 
 PNG pictures are SVG documents rendered by librsvg; JPEG backgrounds are made
 by the background generator program (recipe "felt", "sun" or "gradient",
@@ -20,6 +20,7 @@ import backs
 import cursors
 import faces
 import lettering
+import menuart
 import tableart
 
 
@@ -112,6 +113,13 @@ def _lettering():
     return out
 
 
+def _menu():
+    out = []
+    for rset, name, width, height, (function, *args) in menuart.pictures():
+        out.append(Picture(rset, name, "png", width, height, partial(function, *args, width, height)))
+    return out
+
+
 def pictures():
     out = []
     out += _deck("tarvel", faces.CLASSIC, "")
@@ -125,6 +133,7 @@ def pictures():
         out += _deck(module, theme, theme.code)
     for style, code, count in MODULE_BACKS:
         out += _backs("QorCards06B", style, code, count)
+    out += _menu()
     out += _graphics()
     for number, recipe in MODULE_BACKGROUNDS:
         for variant in VARIANTS:

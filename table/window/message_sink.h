@@ -20,7 +20,8 @@ class MessageSink {
                    const QString& yes, const QString& no) = 0;
 };
 
-// The normal sink: QMessageBox.
+// The normal sink: the message boxes of every window (silent and answered
+// at once in a run without a person).
 class DialogMessageSink : public MessageSink {
  public:
   void Inform(QWidget* parent, const QString& title, const QString& text) override;

@@ -26,25 +26,22 @@
 #include "table/fonts.h"
 #include "table/form_speed.h"
 #include "table/window/future_parts.h"
-#include "table/window/menu_button.h"
+#include "table/window/help_about.h"
+#include "widgets/balloon_hint.h"
+#include "widgets/dialog_design.h"
+#include "widgets/fireworks.h"
+#include "widgets/message_box.h"
+#include "widgets/qor_cards_button.h"
 
 namespace tarvel {
 
 namespace {
 
 constexpr int kIntroInterval = 20;  // ms, intro animation
-constexpr const char* kVersionText = "V 5.7f";
+constexpr int kMenuInterval = 20;   // ms, main menu animation
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
-// Texts keep the word table's LF CR line breaks; a message box shows one
-// break for the pair.
-QString ForDisplay(QString text) {
-  text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
-  return text;
-}
+QString ForDisplay(const QString& text) { return DisplayText(text); }
 
 // Resource modules lie beside the program (or in its parent); downloads land
 // in the data folder when the program's folders cannot be written.
@@ -78,9 +75,11 @@ std::mt19937_64 BackRandom(const std::optional<std::uint64_t>& seed) {
 char PlateColourOfSeat(int seat) { return seat == 3 ? 'g' : 'b'; }
 constexpr char kAnnouncementColour = 'r';
 
-// Colours of the purple design: the buttons' face and their text.
-const QColor kPurpleFace(120, 0, 200);
-const QColor kPurpleText(0xC8, 0xAF, 0x32);
+// The table buttons: red with white text, or the purple design's style.
+void ColourTableButton(TQorCardsButton* button, bool purple) {
+  button->SetLook(purple ? TColorSB::QCards : TColorSB::QRed, purple ? kPurpleText : QColor(255, 255, 255));
+  button->SetColorMouse(QColor(255, 255, 0));
+}
 
 }  // namespace
 
@@ -103,7 +102,6 @@ WordId WordOf(TableWord word) {
   return WordId::CloseGameConfirm;
 }
 
-QString WordText(WordId id, int language, int row) { return FromUtf8(Word(id, language, row)); }
 
 QString WordText(TableWord word, int language) {
   // The close confirmation keeps both of its texts in one entry: row 0 the
@@ -157,16 +155,14 @@ void TForm1::TellAudioScreen() {
   audio_.ScreenChanged(screen, geometry_.Factors.S, height());
 }
 
-QPushButton* TForm1::Button6() const { return button6_; }
+QPushButton* TForm1::Button6() const { return menu_->Button("Button6"); }
 QPushButton* TForm1::Button7() const { return button7_; }
 QPushButton* TForm1::Button8() const { return button8_; }
-QPushButton* TForm1::Button11() const { return button11_; }
-QPushButton* TForm1::MemberButton(int row) const {
-  return row >= 1 && row <= 5 ? memberButtons_[static_cast<std::size_t>(row) - 1] : nullptr;
-}
-QPushButton* TForm1::Button9() const { return button9_; }
-QPushButton* TForm1::BHistory() const { return bHistory_; }
-QPushButton* TForm1::BMode() const { return bMode_; }
+QPushButton* TForm1::Button11() const { return menu_->Button("Button11"); }
+QPushButton* TForm1::MemberButton(int row) const { return menu_->MemberRow(row); }
+QPushButton* TForm1::Button9() const { return menu_->Button("Button9"); }
+QPushButton* TForm1::BHistory() const { return menu_->Button("BHistory"); }
+QPushButton* TForm1::BMode() const { return menu_->Button("BMode"); }
 
 void TForm1::SetDialogRunner(std::function<int(QDialog&)> runner) { dialogRunner_ = std::move(runner); }
 
@@ -205,19 +201,15 @@ void TForm1::FormCreate() {
   colours.setColor(QPalette::Window, QColor(192, 192, 192));
   setPalette(colours);
 
-  CreateMenuButtons();
+  menu_ = new MainMenu(*this, settings_, *this);
   CreateTableButtons();
-  CreateClubButtons();
   CreatePopupMenu();
   HideTableElements();
-  button6_->hide();
-  button11_->hide();
+  helpFolder_ = DefaultHelpFolder();
 
   calendar_ = new CalendarSheets(this, *this);
   view_.SetChangeSink([this](const QRect& rect) { update(rect); });
   LoadCursors();
-  menuLeft_ = ProgramPicture(QStringLiteral("PngMenu1"));
-  menuRight_ = ProgramPicture(QStringLiteral("PngMenu2"));
   // Sound starts only once the first frame is on the screen.
   connect(this, &TForm1::IntroFramePainted, this, [this] { audio_.FirstFramePainted(); }, Qt::QueuedConnection);
 
@@ -226,52 +218,11 @@ void TForm1::FormCreate() {
   menuShown_ = false;
 }
 
-void TForm1::CreateMenuButtons() {
-  button6_ = new MenuButton(this);
-  button6_->setObjectName(QStringLiteral("Button6"));
-  button6_->SetColours(QColor(0, 0, 128), QColor(0, 255, 255));
-  connect(button6_, &QPushButton::clicked, this, &TForm1::Button6Click);
-  button11_ = new MenuButton(this);
-  button11_->setObjectName(QStringLiteral("Button11"));
-  connect(button11_, &QPushButton::clicked, this, &TForm1::Button11Click);
-}
-
-void TForm1::CreateClubButtons() {
-  for (std::size_t i = 0; i < memberButtons_.size(); ++i) {
-    auto* button = new MenuButton(this);
-    button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
-    const int row = static_cast<int>(i) + 1;
-    connect(button, &QPushButton::clicked, this, [this, row] { MemberButtonClick(row); });
-    memberButtons_[i] = button;
-  }
-  const auto make = [this](const char* name, void (TForm1::*click)()) {
-    auto* button = new MenuButton(this);
-    button->setObjectName(QString::fromLatin1(name));
-    connect(button, &QPushButton::clicked, this, click);
-    return button;
-  };
-  button9_ = make("Button9", &TForm1::Button9Click);
-  bHistory_ = make("BHistory", &TForm1::BHistoryClick);
-  bMode_ = make("BMode", &TForm1::BModeClick);
-  panel4_ = new QLabel(this);
-  panel4_->setObjectName(QStringLiteral("Panel4"));
-  panel4_->setAutoFillBackground(true);
-  panel4_->setAlignment(Qt::AlignCenter);
-  SetClubWidgetsVisible(false);
-}
-
-void TForm1::SetClubWidgetsVisible(bool visible) {
-  for (QWidget* widget : {static_cast<QWidget*>(button9_), static_cast<QWidget*>(bHistory_),
-                          static_cast<QWidget*>(bMode_), static_cast<QWidget*>(panel4_)})
-    widget->setVisible(visible);
-  for (MenuButton* button : memberButtons_) button->setVisible(visible);
-}
-
 void TForm1::CreateTableButtons() {
-  button7_ = new MenuButton(this);
+  button7_ = new TQorCardsButton(this);
   button7_->setObjectName(QStringLiteral("Button7"));
   connect(button7_, &QPushButton::clicked, this, &TForm1::Button7Click);
-  button8_ = new MenuButton(this);
+  button8_ = new TQorCardsButton(this);
   button8_->setObjectName(QStringLiteral("Button8"));
   connect(button8_, &QPushButton::clicked, this, &TForm1::Button8Click);
 }
@@ -284,14 +235,22 @@ void TForm1::CreatePopupMenu() {
   popup_->addSeparator();
   speed_ = popup_->addAction(QString(), this, &TForm1::SpeedClick);
   optionsAction_ = popup_->addAction(QString(), this, &TForm1::OptionsClick);
+  // The conventions and the comment page belong to other games of the
+  // family: their items carry texts but are never shown.
+  convention_ = popup_->addAction(QString());
+  convention_->setVisible(false);
   popup_->addSeparator();
-  radio_ = popup_->addAction(QString());
-  chat_ = popup_->addAction(QString());
+  help_ = popup_->addAction(QString(), this, &TForm1::HelpClick);
+  comment_ = popup_->addAction(QString());
+  comment_->setVisible(false);
+  about_ = popup_->addAction(QString(), this, &TForm1::AboutClick);
+  popup_->addSeparator();
+  radio_ = popup_->addAction(QString(), this, &TForm1::RadioClick);
+  chat_ = popup_->addAction(QString(), this, &TForm1::ChatClick);
   genCount_->setEnabled(false);
   quit_->setEnabled(false);
-  // The radio and the chat are not part of this program yet: their items
-  // stay visible but disabled. A name can be changed during a game.
   changeName_->setEnabled(false);
+  // Radio and chat wait for the intro to end.
   radio_->setEnabled(false);
   chat_->setEnabled(false);
 }
@@ -304,13 +263,8 @@ void TForm1::LoadCursors() {
 void TForm1::ApplyCursors() {
   cursors_.SetOwnCursors(settings_.OwnCursor);
   cursors_.Attach(this, CursorRole::Arrow);
-  for (QPushButton* button : {static_cast<QPushButton*>(button6_), static_cast<QPushButton*>(button11_),
-                              static_cast<QPushButton*>(button7_), static_cast<QPushButton*>(button8_),
-                              static_cast<QPushButton*>(button9_), static_cast<QPushButton*>(bHistory_),
-                              static_cast<QPushButton*>(bMode_)})
-    cursors_.Attach(button, CursorRole::Hand);
+  for (QPushButton* button : findChildren<QPushButton*>()) cursors_.Attach(button, CursorRole::Hand);
   for (MusicButton* button : audio_.Buttons().Buttons()) cursors_.Attach(button, CursorRole::Hand);
-  for (MenuButton* button : memberButtons_) cursors_.Attach(button, CursorRole::Hand);
 }
 
 bool TForm1::StartUp() {
@@ -344,6 +298,7 @@ bool TForm1::StartUp() {
   ApplyCursors();
   ReloadBackground(settings_.MenuDesignPurple);
   LoadRadioList(options_.dataFolder, settings_);
+  ApplyNewButtons(this, settings_.NewButtons);
 
   // 7. Hints in red.
   QPalette hints = QToolTip::palette();
@@ -370,26 +325,27 @@ void TForm1::SyncStateWithSettings() {
 }
 
 void TForm1::ApplyLanguage(bool) {
-  // The options dialog does not exist yet, so only the main window's part
-  // applies whatever `mainOnly` says.
+  // The main window's part; the options dialog re-labels itself.
   setWindowTitle(ProductWord());
-  button6_->setText(Text(WordId::NewPlayer));
-  button11_->setText(Text(WordId::Exit));
-  button9_->setText(Text(WordId::TopTen));
-  bHistory_->setText(Text(WordId::History));
-  bMode_->setText(Text(WordId::ClubHeader, 0));
-  if (menuShown_) ShowClubMembers();
+  menu_->ApplyLanguage();
   button7_->setText(WordText(captions_[0], settings_.Language));
   button8_->setText(WordText(captions_[1], settings_.Language));
-  if (!introShown_) LoadTitlePicture();
-  genCount_->setText(Text(WordId::GeneralScore));
-  quit_->setText(Text(WordId::ExitToMenu));
-  changeName_->setText(Text(WordId::ChangeName));
-  speed_->setText(Text(WordId::Speed));
-  optionsAction_->setText(Text(WordId::Options));
-  radio_->setText(Text(WordId::Radio));
-  chat_->setText(Text(WordId::Chat));
-  if (menuShown_) ShowCalendar();
+  const std::array<std::pair<QAction*, WordId>, 11> items{{{genCount_, WordId::GeneralScore},
+                                                           {quit_, WordId::ExitToMenu},
+                                                           {changeName_, WordId::ChangeName},
+                                                           {speed_, WordId::Speed},
+                                                           {optionsAction_, WordId::Options},
+                                                           {convention_, WordId::Convention},
+                                                           {help_, WordId::Help},
+                                                           {comment_, WordId::Comment},
+                                                           {about_, WordId::About},
+                                                           {radio_, WordId::Radio},
+                                                           {chat_, WordId::Chat}}};
+  for (const auto& [item, word] : items) item->setText(Text(word));
+  if (menuShown_) {
+    ShowClubMembers();
+    ShowCalendar();
+  }
   update();
 }
 
@@ -422,14 +378,21 @@ void TForm1::Image1Click() {
   StartOnline();
   timer1_.stop();
   introShown_ = false;
+  // The graphics module is read here rather than at start-up, where it
+  // would hold back the intro's first frame.
+  LoadGraphicsModule();
   ApplyWindowSize();
-  LoadTitlePicture();
-  ShowMainMenu();
+  radio_->setEnabled(true);
+  chat_->setEnabled(true);
+  ShowMainMenu(false);
 }
 
 QSize TForm1::WorkArea() const {
+  // The client area of a full-screen window: the work area less the frame,
+  // so that the framed window fits it.
   const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
-  return where ? where->availableGeometry().size() : QSize(kReferenceWidth, kReferenceHeight);
+  if (where == nullptr) return QSize(kReferenceWidth, kReferenceHeight);
+  return where->availableGeometry().size() - (frameGeometry().size() - geometry().size());
 }
 
 void TForm1::SetClientSize(QSize size) { setFixedSize(size); }
@@ -449,13 +412,14 @@ void TForm1::ApplyWindowSize() {
   SetClientSize(geometry_.Client);
   ReloadBackground(TableShown() ? settings_.TableDesignPurple : settings_.MenuDesignPurple);
   ApplyFonts();
-  LayoutMenu();
+  if (menuShown_) menu_->Show(geometry_);
   CentreOnScreen();
   // LoadDeck falls back to deck 0 (and back set 0) by itself, with the
   // message, when a module is missing; it reloads the backs too.
   pictures_.LoadDeck(settings_, geometry_);
   // Recording a game as GIF works only in the small window.
   if (geometry_.WindowSize != kSmallWindow) settings_.SaveGif = false;
+  menu_->ResetClocks();
   RedrawTable();  // a size chosen in the options during a game
 }
 
@@ -463,42 +427,16 @@ void TForm1::ApplyFonts() {
   const double k = geometry_.WindowSize == kSmallWindow ? 1.0 : 0.9;
   const int height = RoundHalfEven(FontHeight(settings_, 20, FontRole::Decor) * geometry_.Factors.S * k);
   const QFont normal = RoleFont(settings_, FontRole::Decor, height, false);
-  button6_->setFont(normal);
-  button11_->setFont(normal);
-  for (MenuButton* button : {button9_, bHistory_, bMode_}) button->setFont(normal);
-  // The member rows and their header align columns: a fixed-pitch font.
-  const QFont fixed = RoleFont(settings_, FontRole::Fixed,
-                               RoundHalfEven(FontHeight(settings_, 16, FontRole::Fixed) * geometry_.Factors.S), true);
-  for (MenuButton* button : memberButtons_) button->setFont(fixed);
-  panel4_->setFont(fixed);
+  // The score panels: a fixed-pitch font, small in the small window.
+  QFont panels = geometry_.WindowSize == kSmallWindow
+                     ? RoleFont(settings_, FontRole::Fixed, FontHeight(settings_, 11, FontRole::Fixed), true)
+                     : RoleFont(settings_, FontRole::Conew,
+                                FontHeight(settings_, tarvel::ScaleSize(geometry_.Factors, 16), FontRole::Conew), true);
+  panels.setFixedPitch(true);
+  panels.setStyleHint(QFont::Monospace);
+  menu_->ApplyFonts(normal, panels);
   button8_->setFont(normal);
   button7_->setFont(RoleFont(settings_, FontRole::Decor, height, true));
-}
-
-void TForm1::LayoutMenu() {
-  // Reference rectangles on the 760 x 500 grid, placed like every other
-  // element of the window.
-  const Scale& f = geometry_.Factors;
-  const auto place = [&](QWidget* button, int left, int top, int width, int height) {
-    button->setGeometry(tarvel::ScaleLeft(f, left, width), tarvel::ScaleTop(f, top, height),
-                        tarvel::ScaleSize(f, width), tarvel::ScaleSize(f, height));
-  };
-  place(button6_, 280, 425, 200, 30);
-  place(button11_, 330, 465, 100, 30);
-  place(panel4_, 180, 225, 400, 30);
-  for (std::size_t i = 0; i < memberButtons_.size(); ++i)
-    place(memberButtons_[i], 180, 265 + static_cast<int>(i) * 30, 400, 30);
-  place(button9_, 40, 225, 100, 30);
-  place(bHistory_, 40, 255, 100, 30);
-  place(bMode_, 620, 255, 100, 30);
-}
-
-void TForm1::LoadTitlePicture() {
-  // The title in the current language; the larger windows take the picture
-  // drawn at twice the size so that it is not blown up.
-  const QString name = QStringLiteral("Cap") + FromUtf8(PictureSuffix(settings_.Language));
-  caption_ = geometry_.Factors.S > 1.0 ? ProgramPicture(name + QLatin1Char('B')) : QImage();
-  if (caption_.isNull()) caption_ = ProgramPicture(name);
 }
 
 bool TForm1::ReloadBackground(bool purple) {
@@ -508,9 +446,16 @@ bool TForm1::ReloadBackground(bool purple) {
   return loaded;
 }
 
-void TForm1::ShowMainMenu() {
+void TForm1::ShowMainMenu() { ShowMainMenu(false); }
+
+void TForm1::ShowMainMenu(bool tick) {
+  if (tick) {
+    menu_->Tick();
+    return;
+  }
   SetClientSize(geometry_.Client);
   CentreOnScreen();
+  timer1_.setInterval(kMenuInterval);
   genCount_->setEnabled(false);
   quit_->setEnabled(false);
   changeName_->setEnabled(false);
@@ -518,32 +463,15 @@ void TForm1::ShowMainMenu() {
   introShown_ = false;
   menuShown_ = true;
   HideTableElements();
-  const bool purple = settings_.MenuDesignPurple;
-  button6_->SetColours(purple ? kPurpleFace : QColor(0, 0, 128), purple ? kPurpleText : QColor(0, 255, 255));
-  button11_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
-  for (MenuButton* button : {button9_, bHistory_, bMode_})
-    button->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
-  for (std::size_t i = 0; i < memberButtons_.size(); ++i) {
-    const bool navy = i < 4;
-    memberButtons_[i]->SetColours(purple ? kPurpleFace : navy ? QColor(0, 0, 128) : QColor(200, 0, 0),
-                                  purple ? kPurpleText : navy ? QColor(0, 255, 255) : QColor(255, 255, 255));
-  }
-  QPalette header = panel4_->palette();
-  header.setColor(QPalette::Window, purple ? kPurpleFace : QColor(0, 0, 255));
-  header.setColor(QPalette::WindowText, purple ? QColor(128, 50, 50) : QColor(255, 255, 255));
-  panel4_->setPalette(header);
-  if (fromTable && settings_.MenuDesignPurple != settings_.TableDesignPurple) ReloadBackground(purple);
-  LayoutMenu();
+  if (fromTable && settings_.MenuDesignPurple != settings_.TableDesignPurple)
+    ReloadBackground(settings_.MenuDesignPurple);
+  menu_->Show(geometry_);
   ShowClubMembers();
-  button6_->show();
-  button11_->show();
   ShowCalendar();
-  SetClubWidgetsVisible(true);
-  button6_->setFocus();
+  ApplyNewButtons(this, settings_.NewButtons);
+  Button6()->setFocus();
   cursors_.Attach(this, CursorRole::Arrow);
-  // The first main menu has no animated pictures: the timer rests until a
-  // game starts.
-  timer1_.stop();
+  timer1_.start();
   TellAudioScreen();
   update();
 }
@@ -573,17 +501,15 @@ void TForm1::HideTableElements() {
 }
 
 void TForm1::LayoutTable() {
-  button6_->hide();
-  button11_->hide();
-  SetClubWidgetsVisible(false);
-  changeName_->setEnabled(true);
+  menu_->Hide();
   calendar_->HideCalendar();
   introShown_ = false;
   menuShown_ = false;
   if (settings_.TableDesignPurple != settings_.MenuDesignPurple) ReloadBackground(settings_.TableDesignPurple);
   const bool purple = settings_.TableDesignPurple;
-  button7_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
-  button8_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
+  ColourTableButton(button7_, purple);
+  ColourTableButton(button8_, purple);
+  changeName_->setEnabled(true);
   view_.SetLayout(LayoutFor(geometry_, pictures_.NarrowCards()));
   PlaceTableButtons();
   TellAudioScreen();
@@ -617,18 +543,15 @@ void TForm1::paintEvent(QPaintEvent* event) {
     painter.drawImage(area, view_.Buffer(), area);
     return;
   }
-  painter.fillRect(area, pictures_.WindowColour());
+  // The menu's animations ask for small scattered areas (six flames, two
+  // displays): each is painted on its own rather than their bounding box.
   const QImage& background = pictures_.Background();
-  if (background.isNull()) return;
-  painter.drawImage(0, 0, background);
-  const Scale& f = geometry_.Factors;
-  painter.drawImage(tarvel::ScaleLeft(f, 7, 160), tarvel::ScaleTop(f, 290, 200), menuLeft_);
-  painter.drawImage(tarvel::ScaleLeft(f, 592, 160), tarvel::ScaleTop(f, 290, 200), menuRight_);
-  if (!caption_.isNull()) {
-    const QRect title(tarvel::ScaleLeft(f, 180, 400), tarvel::ScaleTop(f, 12, 70),
-                      tarvel::ScaleSize(f, 400), tarvel::ScaleSize(f, 70));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(title, caption_);
+  for (const QRect& part : event->region()) {
+    painter.setClipRect(part);
+    painter.fillRect(part, pictures_.WindowColour());
+    if (background.isNull()) continue;
+    painter.drawImage(part, background, part);
+    menu_->Paint(painter, part);
   }
 }
 
@@ -667,7 +590,10 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) Image1Click();
     return;
   }
-  if (!TableShown()) return;
+  if (menuShown_) {
+    if (event->button() == Qt::LeftButton) menu_->TitleClick(at);
+    return;
+  }
   const QRect hand = Layout().Rect(Element::ImageCards3);
   const QRect table = Layout().Rect(Element::ImageStol);
   if (hand.contains(at)) {
@@ -690,7 +616,25 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
       }
       return;
     case Qt::Key_Escape:
-      if (TableShown()) QuitClick();
+      if (TableShown()) {
+        QuitClick();
+      } else if (menuShown_ &&
+                 messages_->Ask(this, ProductWord(), ForDisplay(Text(WordId::CloseGameConfirm, 1)),
+                                Text(WordId::Yes), Text(WordId::No))) {
+        // Closing from the menu asks nothing more and writes the settings.
+        close();
+      }
+      return;
+    case Qt::Key_1:
+    case Qt::Key_2:
+    case Qt::Key_3:
+    case Qt::Key_4:
+    case Qt::Key_5:
+      if (menuShown_) {
+        menu_->MemberKey(event->key() - Qt::Key_0);
+        return;
+      }
+      QWidget::keyPressEvent(event);
       return;
     default:
       QWidget::keyPressEvent(event);
@@ -721,9 +665,9 @@ bool TForm1::event(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const QRect counter = Layout().Rect(Element::ImageKon);
     if (TableShown() && !counterHint_.isEmpty() && counter.contains(help->pos())) {
-      QToolTip::showText(help->globalPos(), counterHint_, this, counter, 5000);
+      if (BalloonHint::Current() == nullptr || BalloonHint::Current()->Area() != counter)
+        BalloonHint::Show(counterTitle_, counterHint_, this, FontFamily(settings_, FontRole::Decor), counter);
     } else {
-      QToolTip::hideText();
       event->ignore();
     }
     return true;
@@ -739,33 +683,37 @@ void TForm1::Timer1Timer() {
     ShowIntro(true);
     return;
   }
-  if (menuShown_) return;
+  if (menuShown_) {
+    ShowMainMenu(true);
+    return;
+  }
   driver_.onTimerTick();
 }
 
-void TForm1::Button6Click() {
-  if (!menuShown_) return;
-  PlaySound("WOpenFo", false);
+void TForm1::Button6Click() { menu_->Button6Click(); }
+
+bool TForm1::RunPlayerNameWindow(int) {
   TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareNewPlayer(QString::fromStdString(settings_.PlayerName));
-  if (RunModal(dialog) != QDialog::Accepted) return;
+  if (RunModal(dialog) != QDialog::Accepted) return false;
   // The settings keep the last name typed for the next new player.
   settings_.PlayerName = dialog.TypedName().toStdString();
-  StartGameAs(dialog.Member());
+  member_ = dialog.Member();
+  return true;
 }
 
-void TForm1::MemberButtonClick(int row) {
-  if (!menuShown_) return;
+void TForm1::OpenMemberPasswordWindow(int row) {
   const std::optional<ClubMember> member = MemberOfLine(ReadClubFile(ClubPath()).lines, row);
   if (!member) return;
-  PlaySound("WOpenFo", false);
   TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareMember(*member);
-  if (RunModal(dialog) == QDialog::Accepted) StartGameAs(dialog.Member());
+  if (RunModal(dialog) != QDialog::Accepted) return;
+  member_ = dialog.Member();
+  StartNewGame(row);
 }
 
-void TForm1::StartGameAs(const ClubMember& member) {
-  member_ = member;
+void TForm1::StartNewGame(int) {
+  BalloonHint::CloseCurrent();
   SyncStateWithSettings();
   state_.NetGame = false;
   state_.TourGame = false;
@@ -777,36 +725,30 @@ void TForm1::StartGameAs(const ClubMember& member) {
 
 void TForm1::ShowClubMembers() {
   const int mode = settings_.ClubMode == 2 ? 2 : 1;
-  panel4_->setText(Text(WordId::ClubHeader, mode));
   const ClubRead club = ReadClubFile(ClubPath());
   const int maxWidth = tarvel::ScaleSize(geometry_.Factors, 361);
-  for (std::size_t i = 0; i < memberButtons_.size(); ++i) {
+  const QFontMetrics metrics(menu_->MemberRow(1)->font());
+  std::array<QString, kMenuRows> rows;
+  std::array<bool, kMenuRows> members{};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
     const std::string line = club.state == ClubState::Valid ? club.lines[i] : EmptyMemberLine();
-    const QFontMetrics metrics(memberButtons_[i]->font());
-    memberButtons_[i]->setText(MemberButtonCaption(
-        line, mode, [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }, maxWidth));
+    rows[i] = MemberButtonCaption(
+        line, mode, [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }, maxWidth);
+    members[i] = MemberOfLine(club.lines, static_cast<int>(i) + 1).has_value() && club.state == ClubState::Valid;
   }
+  menu_->SetMemberRows(rows, members);
 }
 
-void TForm1::Button9Click() {
-  if (!menuShown_) return;
-  PlaySound("WOpenFo", false);
+void TForm1::ReloadClubList() { ShowClubMembers(); }
+
+void TForm1::OpenTopTenWindow() {
   TFormTopTen form(settings_.Language, ClubPath(), state_.NetGame, this);
   RunModal(form);
 }
 
-void TForm1::BHistoryClick() {
-  if (!menuShown_) return;
-  PlaySound("WOpenFo", false);
+void TForm1::OpenHistoryWindow() {
   TFHistory form(settings_.Language, DataPath(), historySelection_, this);
   RunModal(form);
-}
-
-void TForm1::BModeClick() {
-  if (!menuShown_) return;
-  PlaySound("WOpenFo", false);
-  settings_.ClubMode = settings_.ClubMode == 2 ? 1 : 2;
-  ShowClubMembers();
 }
 
 void TForm1::ChangeNameClick() {
@@ -822,10 +764,11 @@ void TForm1::ChangeNameClick() {
   ShowBubbleName(3);
 }
 
-void TForm1::Button11Click() {
-  if (!menuShown_) return;
-  close();
-}
+void TForm1::Button11Click() { menu_->Button11Click(); }
+
+void TForm1::BHistoryClick() { menu_->BHistoryClick(); }
+
+void TForm1::BModeClick() { menu_->BModeClick(); }
 
 void TForm1::Button7Click() {
   if (!TableShown()) return;
@@ -856,6 +799,8 @@ void TForm1::ImageCards3MouseUp(Qt::MouseButton button, QPoint inHand) {
   const MouseButton which = button == Qt::RightButton  ? MouseButton::Right
                             : button == Qt::LeftButton ? MouseButton::Left
                                                        : MouseButton::Middle;
+  // A card that is played now is saluted first (with the graphics module).
+  if (which == MouseButton::Left && settings_.SaluteCards && driver_.onHandHover(slot)) Fireworks();
   driver_.onHandClick(slot, which);
   if (TableShown()) UpdateHandCursor(inHand);
 }
@@ -896,6 +841,29 @@ void TForm1::SpeedClick() {
   form->setAttribute(Qt::WA_DeleteOnClose);
   form->setWindowModality(Qt::ApplicationModal);
   form->show();
+}
+
+void TForm1::HelpClick() {
+  PlaySound("WOpenFo", false);
+  OpenHelp(this, *messages_, settings_.Language, helpFolder_);
+}
+
+void TForm1::AboutClick() {
+  PlaySound("WOpenFo", false);
+  auto* form = new TFormAbout(settings_, this);
+  form->setAttribute(Qt::WA_DeleteOnClose);
+  form->setWindowModality(Qt::ApplicationModal);
+  form->show();
+}
+
+void TForm1::RadioClick() {
+  PlaySound("WOpenFo", false);
+  OpenRadioWindow(Pending());
+}
+
+void TForm1::ChatClick() {
+  PlaySound("WOpenFo", false);
+  OpenChatWindow(Pending());
 }
 
 bool TForm1::FormCloseQuery() {
@@ -958,8 +926,15 @@ void TForm1::ShowWaitingForDeal() {
 }
 
 void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
-  counterHint_ = WordText(TableWord::Game, settings_.Language) + QStringLiteral(": ") + QString::number(kon) +
-                 QStringLiteral(" / ") + QString::number(cycle);
+  // The round of the cycle counts 1..30; a tournament counts its session.
+  counterTitle_ = Text(WordId::GeneralNumberOfGame) + QLatin1Char(' ') + QString::number(kon);
+  if (state_.TourGame) {
+    counterHint_ = Text(WordId::RoundInSession) + QLatin1Char(' ') + QString::number(kon);
+  } else {
+    const int round = cycle > 0 && kon % cycle != 0 ? kon % cycle : cycle;
+    counterHint_ = Text(WordId::RoundInCycle) + QLatin1Char(' ') + QString::number(round) + QStringLiteral(" / ") +
+                   QString::number(cycle);
+  }
   // This is the deal start's last step: the deal number, the reset values
   // and the seat names are in place, so the counter, the boards and the name
   // plates of the new deal are drawn here.
@@ -1009,7 +984,7 @@ void TForm1::ShowBubbleWord(int seat, TableWord word, bool closing) {
   view_.DrawPlate(seat, text, kAnnouncementColour);
 }
 
-MenuButton* TForm1::ButtonOf(TableButton button) const {
+TQorCardsButton* TForm1::ButtonOf(TableButton button) const {
   return button == TableButton::Continue ? button7_ : button8_;
 }
 
@@ -1034,7 +1009,10 @@ void TForm1::StartTimer() { timer1_.start(); }
 
 void TForm1::StopTimer() { timer1_.stop(); }
 
-void TForm1::CloseHintBalloon() { QToolTip::hideText(); }
+void TForm1::CloseHintBalloon() {
+  QToolTip::hideText();
+  BalloonHint::CloseCurrent();
+}
 
 void TForm1::SetHelpContext(int context) { helpContext_ = context; }
 
@@ -1112,6 +1090,24 @@ QImage TForm1::GifFrame() {
     if (where != nullptr) return where->grabWindow(0, x(), y(), frameGeometry().width(), frameGeometry().height()).toImage();
   }
   return Snapshot();
+}
+
+// ---------------------------------------------------------------------------
+// The main menu's commands
+
+void TForm1::PlayCommandSound() { PlaySound("WOpenFo", false); }
+
+void TForm1::CloseMainWindow() { close(); }
+
+PendingContext TForm1::Pending() { return PendingContext{this, *messages_, settings_, options_.dataFolder}; }
+
+
+void TForm1::LoadGraphicsModule() {
+  // The fireworks and the purple pictures of the auxiliary windows; without
+  // the module both are simply off.
+  const QString module = QString::fromLatin1(kModuleGraphics.data(), static_cast<qsizetype>(kModuleGraphics.size()));
+  SetFireworksStrip(ModulePicture(ModuleFolders(options_), PictureRef{module, QStringLiteral("GTouch"), false}));
+  SetPurpleDialogBackground(ModulePicture(ModuleFolders(options_), PurpleBackgroundPicture()));
 }
 
 }  // namespace tarvel

@@ -38,14 +38,17 @@
 #include "records/records_host.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
+#include "widgets/word_text.h"
 #include "table/flight.h"
 #include "table/layout.h"
 #include "table/pictures.h"
 #include "table/table_view.h"
 #include "table/window/cursor_animator.h"
 #include "table/window/intro_screen.h"
+#include "table/window/main_menu.h"
 #include "table/window/message_sink.h"
 #include "table/window/online_session.h"
+#include "table/window/pending_windows.h"
 #include "table/window/sound_player.h"
 #include "table/window/window_audio.h"
 
@@ -57,13 +60,12 @@ class QPushButton;
 
 namespace tarvel {
 
-class MenuButton;
+class TQorCardsButton;
 
 // The word-table entry of an engine word.
 WordId WordOf(TableWord word);
 // Its text in a language (several-row entries pick their row), UTF-8.
 QString WordText(TableWord word, int language);
-QString WordText(WordId id, int language, int row = 0);
 
 // Reference rectangles (left, top, right, bottom on the 760 x 500 grid) of
 // the two table buttons, below the local player's score board and left of
@@ -76,7 +78,8 @@ class TForm1 : public QWidget,
                public FlightSurface,
                public CalendarHost,
                public OptionsHost,
-               public RecordsHost {
+               public RecordsHost,
+               public MainMenuHost {
   Q_OBJECT
 
  public:
@@ -124,8 +127,6 @@ class TForm1 : public QWidget,
   void Button11Click(); // "Exit"
   void Button7Click();  // the continue button
   void Button8Click();  // "Exit to menu"
-  void MemberButtonClick(int row);  // Button1..Button5: a club member plays
-  void Button9Click();  // "Top Ten"
   void BHistoryClick(); // "History"
   void BModeClick();    // "Mode": score or rating in the member rows
   void ChangeNameClick();
@@ -138,10 +139,16 @@ class TForm1 : public QWidget,
   void SpeedClick();
   // Opens the options dialog (the "Options" command).
   void OptionsClick();
+  void HelpClick();
+  void AboutClick();
+  void RadioClick();
+  void ChatClick();
   bool FormCloseQuery();
 
   // Screens and layout.
   void ShowIntro(bool tick);
+  // false: sets the main menu up; true: one step of its animations.
+  void ShowMainMenu(bool tick);
   void ApplyWindowSize() override;
   void ApplyFonts() override;
   void ApplyLanguage(bool mainOnly);
@@ -164,7 +171,7 @@ class TForm1 : public QWidget,
   QPushButton* Button9() const;
   QPushButton* BHistory() const;
   QPushButton* BMode() const;
-  QLabel* Panel4() const { return panel4_; }
+  QPushButton* Panel4() const { return menu_->Header(); }
   const ClubMember& Member() const { return member_; }
   GifRecorder& Gif() { return gif_; }
   QTimer& Timer1() { return timer1_; }
@@ -173,10 +180,23 @@ class TForm1 : public QWidget,
   QAction* GenCountAction() const { return genCount_; }
   QAction* QuitAction() const { return quit_; }
   QAction* SpeedAction() const { return speed_; }
+  QAction* ChangeNameAction() const { return changeName_; }
   QAction* OptionsAction() const { return optionsAction_; }
+  QAction* HelpAction() const { return help_; }
+  QAction* AboutAction() const { return about_; }
+  QAction* RadioAction() const { return radio_; }
+  QAction* ChatAction() const { return chat_; }
+  // The main menu: member rows, counter figures and service pictures are
+  // fed through it.
+  MainMenu& Menu() { return *menu_; }
+  const MainMenu& Menu() const { return *menu_; }
+  // The folder of the help pages (tests point it elsewhere).
+  void SetHelpFolder(const QString& folder) { helpFolder_ = folder; }
   // True when a right click at this point would open the pop-up menu.
   bool PopupAttachedAt(QPoint point) const;
-  // The game counter's hint ("Game: 1 / 30").
+  // The game counter's balloon: "General number of game: 31" over
+  // "Number of round in a current cycle: 1 / 30".
+  const QString& CounterTitle() const { return counterTitle_; }
   const QString& CounterHint() const { return counterHint_; }
   // The window as it is on screen now (what the paint handler shows).
   QImage Snapshot();
@@ -279,6 +299,17 @@ class TForm1 : public QWidget,
   void PlayRecordsSound(std::string_view name) override;
   int RunModal(QDialog& dialog) override;
 
+  // MainMenuHost.
+  void PlayCommandSound() override;
+  void StartNewGame(int memberSlot) override;
+  void CloseMainWindow() override;
+  bool RunPlayerNameWindow(int memberSlot) override;
+  void OpenMemberPasswordWindow(int row) override;
+  void OpenTopTenWindow() override;
+  void OpenOptionsDialog() override;
+  void OpenHistoryWindow() override;
+  void ReloadClubList() override;
+
  signals:
   // The first intro frame has been painted (start-up time, screenshots).
   void IntroFramePainted();
@@ -296,11 +327,9 @@ class TForm1 : public QWidget,
 
  private:
   void FormCreate();
-  void CreateMenuButtons();
+  void LoadGraphicsModule();
+  PendingContext Pending();
   void CreateTableButtons();
-  void CreateClubButtons();
-  void SetClubWidgetsVisible(bool visible);
-  void StartGameAs(const ClubMember& member);
   QImage GifFrame();
   std::filesystem::path DataPath() const;
   std::filesystem::path ClubPath() const;
@@ -310,19 +339,17 @@ class TForm1 : public QWidget,
   void SetClientSize(QSize size);
   void CentreOnScreen();
   QSize WorkArea() const;
-  void LayoutMenu();
   void PlaceTableButtons();
   void HideTableElements();
   void TellAudioScreen();
   void SyncStateWithSettings();
   void ShowModuleMessage(const QString& text);
-  MenuButton* ButtonOf(TableButton button) const;
+  TQorCardsButton* ButtonOf(TableButton button) const;
   QString Text(WordId id, int row = 0) const;
   QString ProductWord() const;
   bool ReloadBackground(bool purple);
   // The table again after its pictures or size changed.
   void RedrawTable();
-  void LoadTitlePicture();
   void ShowCalendar();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
@@ -358,26 +385,19 @@ class TForm1 : public QWidget,
   bool introFramePainted_ = false;
   bool closeConfirmed_ = false;
   int helpContext_ = 0;
+  QString counterTitle_;
   QString counterHint_;
   const QImage* flightWork_ = nullptr;
 
-  QImage menuLeft_;   // "PngMenu1"
-  QImage menuRight_;  // "PngMenu2"
-  QImage caption_;    // "Cap" + picture suffix
+  MainMenu* menu_ = nullptr;  // owned as a child object
+  QString helpFolder_;
 
-  MenuButton* button6_ = nullptr;   // "New Player"
-  MenuButton* button11_ = nullptr;  // "Exit"
-  MenuButton* button7_ = nullptr;   // continue
-  MenuButton* button8_ = nullptr;   // "Exit to menu"
+  TQorCardsButton* button7_ = nullptr;   // continue
+  TQorCardsButton* button8_ = nullptr;   // "Exit to menu"
   std::array<TableWord, 2> captions_{TableWord::ToBegin, TableWord::ExitToMenu};
 
   CalendarSheets* calendar_ = nullptr;
 
-  std::array<MenuButton*, 5> memberButtons_{};  // Button1..Button5
-  MenuButton* button9_ = nullptr;   // "Top Ten"
-  MenuButton* bHistory_ = nullptr;  // "History"
-  MenuButton* bMode_ = nullptr;     // "Mode"
-  QLabel* panel4_ = nullptr;        // the club table header
   ClubMember member_;               // who plays the next or current game
   int historySelection_ = 0;        // the history window's file, for the run
   std::function<int(QDialog&)> dialogRunner_;
@@ -390,6 +410,10 @@ class TForm1 : public QWidget,
   QAction* changeName_ = nullptr;
   QAction* speed_ = nullptr;
   QAction* optionsAction_ = nullptr;
+  QAction* convention_ = nullptr;
+  QAction* help_ = nullptr;
+  QAction* comment_ = nullptr;
+  QAction* about_ = nullptr;
   QAction* radio_ = nullptr;
   QAction* chat_ = nullptr;
 };

@@ -7,13 +7,17 @@
 #include "settings/options/form_options.h"
 #include "table/form_speed.h"
 #include "table/window/future_parts.h"
-#include "table/window/menu_button.h"
+#include "widgets/qor_cards_button.h"
 #include "table/window/tform1.h"
 
 namespace tarvel {
 
 void TForm1::OptionsClick() {
   PlaySound("WOpenFo", false);
+  OpenOptionsDialog();
+}
+
+void TForm1::OpenOptionsDialog() {
   // Modal for the user without a nested event loop, like the speed window:
   // every setting takes effect at once and the dialog deletes itself on
   // closing.
@@ -104,9 +108,7 @@ void TForm1::ApplyCursors(QWidget* dialog) {
 }
 
 void TForm1::ButtonsChanged() {
-  for (QWidget* button : {static_cast<QWidget*>(button6_), static_cast<QWidget*>(button11_),
-                          static_cast<QWidget*>(button7_), static_cast<QWidget*>(button8_)})
-    button->update();
+  ApplyNewButtons(this, settings_.NewButtons);
 }
 
 void TForm1::RadioListChanged() { LoadRadioList(options_.dataFolder, settings_); }

@@ -249,9 +249,10 @@ TEST(TableLayoutRects, TablePlacesOfThePlayedCards)
     EXPECT_EQ(TablePlace(small, 2), QPoint(269 + 148, 170));
     EXPECT_EQ(TablePlace(small, 3), QPoint(269 + 74, 270));
     const TableLayout large = LayoutFor(GeometryForWindowSize(kLargeWindow, QSize()), false);
-    EXPECT_EQ(TablePlace(large, 1), QPoint(538 + 5, 340));
-    EXPECT_EQ(TablePlace(large, 2), QPoint(538 + 296 + 5, 340));
-    EXPECT_EQ(TablePlace(large, 3), QPoint(538 + 148 + 5, 540));
+    // The trick offset 5 is scaled with the place: 2 x (148 + 5) = 306.
+    EXPECT_EQ(TablePlace(large, 1), QPoint(538 + 10, 340));
+    EXPECT_EQ(TablePlace(large, 2), QPoint(538 + 306, 340));
+    EXPECT_EQ(TablePlace(large, 3), QPoint(538 + 148 + 10, 540));
     EXPECT_EQ(TablePlace(large, 0), QPoint());
 }
 

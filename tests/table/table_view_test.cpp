@@ -244,6 +244,13 @@ TEST_F(TableViewTest, BoardColoursFollowMarriageAndGameOver)
     view.DrawBoard(3, false, true, kBoardClear, kBoardClear, 300);
     EXPECT_TRUE(hasColour(Part(view.ElementPicture(Element::ImageTab3), top), qRgb(255, 0, 0)));
     EXPECT_FALSE(hasColour(Part(view.ElementPicture(Element::ImageTab3), top), qRgb(255, 0, 255)));
+    // After the game a pending marriage is a positive number too: "+20",
+    // drawn exactly as a top number 20 would be.
+    view.DrawBoard(3, false, true, kBoardClear, kBoardClear, 20);
+    const QImage plain = Part(view.ElementPicture(Element::ImageTab3), top);
+    state.PendingMarriage[3] = 20;
+    view.DrawBoard(3, false, true, kBoardClear, kBoardClear, 7);
+    EXPECT_EQ(Part(view.ElementPicture(Element::ImageTab3), top), plain);
 }
 
 TEST_F(TableViewTest, PlatesDrawAndEmptyTextClears)

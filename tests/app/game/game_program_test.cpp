@@ -142,6 +142,22 @@ TEST(GameProgramTest, CalendarSheetsShowTheGivenDateFromTheShippedModule) {
   EXPECT_GT(red, 10);
 }
 
+TEST(GameProgramTest, RunWithoutAPersonNeverWaitsOnAMessageBox) {
+  // A folder where the settings file belongs: saving fails on close, and
+  // the box that says so is written to standard error instead of waiting.
+  QTemporaryDir data;
+  ASSERT_TRUE(QDir(data.path()).mkdir(QStringLiteral("Tarvel.ini")));
+  const QString picture = data.filePath(QStringLiteral("menu.png"));
+  const GameRun run = RunGame({QStringLiteral("--data-dir"), data.path(), QStringLiteral("--screenshot"), picture,
+                               QStringLiteral("--after"), QStringLiteral("menu")});
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("Can`t save options!"))) << run.err.toStdString();
+  EXPECT_FALSE(QImage(picture).isNull());
+  // The graphics module shipped beside the program came into the new folder.
+  EXPECT_TRUE(QFile::exists(data.filePath(QStringLiteral("QorCGraph1.rcc"))));
+}
+
 TEST(GameProgramTest, SameSeedDealsTheSameTable) {
   QTemporaryDir data;
   const QString first = data.filePath(QStringLiteral("a.png"));

@@ -53,7 +53,6 @@ TEST(CaptionFit, MainWindowButtonsAtEverySize) {
       f.settings.Language = static_cast<std::uint8_t>(language);
       w.ApplyWindowSize();
       w.ApplyLanguage(false);
-      w.LayoutTable();
       // The table's buttons shrink a long caption to fit; it must stay
       // readable, at no less than kLeastScale of the button's font.
       const auto fits = [&](QPushButton* button, const QString& text) {
@@ -61,8 +60,11 @@ TEST(CaptionFit, MainWindowButtonsAtEverySize) {
         const double room = button->width() - 10;
         EXPECT_GE(room / needed, kLeastScale) << Describe(button, text, language) << " size " << size;
       };
+      // The menu lays its buttons out when it is shown, the table its own.
+      w.ShowMainMenu();
       fits(w.Button6(), WordText(WordId::NewPlayer, language));
       fits(w.Button11(), WordText(WordId::Exit, language));
+      w.LayoutTable();
       fits(w.Button8(), WordText(TableWord::ExitToMenu, language));
       for (TableWord caption : continueCaptions) fits(w.Button7(), WordText(caption, language));
     }

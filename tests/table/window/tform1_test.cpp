@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -16,6 +17,7 @@
 
 #include "engine/rules.h"
 #include "table/form_speed.h"
+#include "widgets/balloon_hint.h"
 #include "window_fixture.h"
 
 namespace tarvel {
@@ -114,7 +116,16 @@ TEST(TForm1Test, NewPlayerDealsAGameUnderTheSettingsName) {
   EXPECT_EQ(Caption(w.Button8()), QStringLiteral("Exit to menu"));
   EXPECT_TRUE(w.GenCountAction()->isEnabled());
   EXPECT_TRUE(w.QuitAction()->isEnabled());
-  EXPECT_EQ(w.CounterHint(), QStringLiteral("Game: 1 / 30"));
+  EXPECT_EQ(w.CounterTitle(), QStringLiteral("General number of game: 1"));
+  EXPECT_EQ(w.CounterHint(), QStringLiteral("Number of round in a current cycle: 1 / 30"));
+  // Pointing at the counter opens the balloon there.
+  const QRect counter = w.Layout().Rect(Element::ImageKon);
+  QHelpEvent help(QEvent::ToolTip, counter.center(), w.mapToGlobal(counter.center()));
+  QCoreApplication::sendEvent(&w, &help);
+  ASSERT_NE(BalloonHint::Current(), nullptr);
+  EXPECT_EQ(BalloonHint::Current()->Title(), w.CounterTitle());
+  EXPECT_EQ(BalloonHint::Current()->Area(), counter);
+  BalloonHint::CloseCurrent();
   // The timer waits for "To Begin" at 200 ms.
   EXPECT_FALSE(w.Timer1().isActive());
   EXPECT_EQ(w.Timer1().interval(), 200);
@@ -490,8 +501,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TForm1Test, FullScreenFillsTheWorkArea) {
   WindowFixture f(QuickSettings(), 2);
   f.StartGame();
-  const QSize area = f.w().screen()->availableGeometry().size();
-  EXPECT_EQ(f.w().size(), area);
+  // The window with its frame fits the work area.
+  const QRect area = f.w().screen()->availableGeometry();
+  EXPECT_EQ(f.w().frameGeometry().size(), area.size());
+  EXPECT_TRUE(area.contains(f.w().frameGeometry()));
   EXPECT_EQ(f.w().Geometry().WindowSize, 2);
 }
 
