@@ -371,6 +371,11 @@ void TForm1::StartOnline() {
   onlineStarted_ = true;
   online_->StartUp(settings_);
   WriteSettings();
+  // The counter display shows the world statistics: distinct machines as the
+  // club's members and every start as the Windows figure. No Android copy
+  // reports to these services, so that figure stays 0.
+  TQorStat stat;
+  if (online_->Requests().ReadStatistics(stat)) menu_->SetCounterFigures(CounterFigures{stat.Stat2, stat.Stat1, 0});
 }
 
 void TForm1::Image1Click() {

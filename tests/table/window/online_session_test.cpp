@@ -104,17 +104,17 @@ TEST(OnlineSession, WindowPaintsWithWaitCursorAndStaysBusyDuringARequest) {
   guard.start();
   while (!window->OnlineStarted() && guard.elapsed() < 30000) QCoreApplication::processEvents();
   ASSERT_TRUE(window->OnlineStarted());
-  ASSERT_EQ(server->seen.size(), 2u);  // the directory and the start report
+  ASSERT_EQ(server->seen.size(), 3u);  // the directory, the start report, the counter's statistics
 
   TopTenList list;
   ASSERT_TRUE(window->Online().Requests().ReadTopTen(kWorldList, list));
   EXPECT_EQ(list[0].Nick, "Bob");
-  ASSERT_EQ(server->seen.size(), 3u);
+  ASSERT_EQ(server->seen.size(), 4u);
   for (const auto& seen : server->seen) {
     EXPECT_TRUE(seen.busy);
     EXPECT_TRUE(seen.waitCursor);
   }
-  EXPECT_EQ(server->paintsWhileWaiting, 3);
+  EXPECT_EQ(server->paintsWhileWaiting, 4);
   EXPECT_FALSE(window->Driver().busy());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   window->close();
