@@ -53,9 +53,9 @@ bool CheckClubFiles(RecordsHost& host, int language, const std::filesystem::path
   return true;
 }
 
-void ShowGameResults(RecordsHost& host, int language, const QString& playerName, const ResultsFigures& figures) {
+void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures) {
   const TCount count = FillGameInfo(figures.kon, figures.cycle, figures.rating, figures.result, figures.score);
-  TFormCount form(language, playerName, count, host.HostWindow());
+  TFormCount form(settings, playerName, count, host.HostWindow());
   host.RunModal(form);
 }
 

@@ -13,6 +13,7 @@
 #include "engine/table_events.h"
 #include "records/game_record.h"
 #include "records/records_host.h"
+#include "settings/settings_file.h"
 
 namespace tarvel {
 
@@ -26,7 +27,7 @@ bool CheckClubFiles(RecordsHost& host, int language, const std::filesystem::path
                     const std::filesystem::path& programFolder);
 
 // The game information window for the figures of a game.
-void ShowGameResults(RecordsHost& host, int language, const QString& playerName, const ResultsFigures& figures);
+void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures);
 
 // What the online part adds to the end of a game; the lead connects them.
 // Unset hooks are skipped.

@@ -3,12 +3,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "records/history_file.h"
 #include "records/records_host.h"
+#include "widgets/dialog_design.h"
 
 namespace tarvel {
 
@@ -33,15 +33,15 @@ std::pair<int, QColor> KindOf(char letter) {
 
 }  // namespace
 
-TFHistory::TFHistory(int language, std::filesystem::path dataFolder, int& selected, QWidget* parent)
-    : QDialog(parent), language_(language), dataFolder_(std::move(dataFolder)), selected_(selected) {
+TFHistory::TFHistory(const Settings& settings, std::filesystem::path dataFolder, int& selected, QWidget* parent)
+    : QDialog(parent), language_(settings.Language), dataFolder_(std::move(dataFolder)), selected_(selected) {
   setWindowTitle(RecordsWord(WordId::History, language_));
   auto* columns = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   listBox1_ = new QListWidget(this);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
   listBox1_->setAlternatingRowColors(true);
-  button1_ = new QPushButton(RecordsWord(WordId::DialogOk, language_), this);
+  button1_ = new TQorCardsButton(RecordsWord(WordId::DialogOk, language_), this);
   button1_->setObjectName(QStringLiteral("Button1"));
   button1_->setDefault(true);
   left->addWidget(listBox1_);
@@ -74,6 +74,7 @@ TFHistory::TFHistory(int language, std::filesystem::path dataFolder, int& select
   sg_->setMinimumSize(width + 24, 360);
   columns->addWidget(sg_, 1);
 
+  ApplyDialogDesign(this, settings);
   connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
   connect(listBox1_, &QListWidget::currentRowChanged, this, &TFHistory::ListBox1Click);
   ListHistoryFiles();

@@ -6,8 +6,10 @@
 
 #include <filesystem>
 
+#include "settings/settings_file.h"
+#include "widgets/qor_cards_button.h"
+
 class QListWidget;
-class QPushButton;
 class QTableWidget;
 
 namespace tarvel {
@@ -18,14 +20,14 @@ class TFHistory : public QDialog {
  public:
   // `selected` is the file number remembered for the run (0 none yet, -1 no
   // files); the window updates it.
-  TFHistory(int language, std::filesystem::path dataFolder, int& selected, QWidget* parent = nullptr);
+  TFHistory(const Settings& settings, std::filesystem::path dataFolder, int& selected, QWidget* parent = nullptr);
 
   void ListHistoryFiles();
   void ShowHistoryFile();
 
   QListWidget* ListBox1() const { return listBox1_; }
   QTableWidget* SG() const { return sg_; }
-  QPushButton* Button1() const { return button1_; }
+  TQorCardsButton* Button1() const { return button1_; }
 
  private:
   void ListBox1Click(int row);
@@ -35,7 +37,7 @@ class TFHistory : public QDialog {
   int& selected_;
   QListWidget* listBox1_ = nullptr;
   QTableWidget* sg_ = nullptr;
-  QPushButton* button1_ = nullptr;
+  TQorCardsButton* button1_ = nullptr;
 };
 
 }  // namespace tarvel

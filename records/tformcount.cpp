@@ -3,14 +3,15 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 
 #include "records/records_host.h"
+#include "widgets/dialog_design.h"
 
 namespace tarvel {
 
-TFormCount::TFormCount(int language, const QString& playerName, const TCount& count, QWidget* parent)
+TFormCount::TFormCount(const Settings& settings, const QString& playerName, const TCount& count, QWidget* parent)
     : QDialog(parent) {
+  const int language = settings.Language;
   setWindowTitle(RecordsWord(WordId::Player, language) + QLatin1Char(' ') + playerName);
   auto* grid = new QGridLayout(this);
   auto* heading = new QLabel(RecordsWord(WordId::InformationAboutGame, language), this);
@@ -39,11 +40,12 @@ TFormCount::TFormCount(int language, const QString& playerName, const TCount& co
     grid->addWidget(caption, row, 0);
     grid->addWidget(values_[i], row, 1);
   }
-  button1_ = new QPushButton(RecordsWord(WordId::DialogOk, language), this);
+  button1_ = new TQorCardsButton(RecordsWord(WordId::DialogOk, language), this);
   button1_->setObjectName(QStringLiteral("Button1"));
   button1_->setDefault(true);
   grid->addWidget(button1_, 8, 0, 1, 2, Qt::AlignCenter);
   connect(button1_, &QPushButton::clicked, this, &QDialog::accept);
+  ApplyDialogDesign(this, settings);
 }
 
 QString TFormCount::Value(int row) const {

@@ -7,9 +7,10 @@
 #include <array>
 
 #include "records/game_record.h"
+#include "settings/settings_file.h"
+#include "widgets/qor_cards_button.h"
 
 class QLabel;
-class QPushButton;
 
 namespace tarvel {
 
@@ -17,15 +18,15 @@ class TFormCount : public QDialog {
   Q_OBJECT
 
  public:
-  TFormCount(int language, const QString& playerName, const TCount& count, QWidget* parent = nullptr);
+  TFormCount(const Settings& settings, const QString& playerName, const TCount& count, QWidget* parent = nullptr);
 
   // Label1b..Label7b: the values, in the order of the captions.
   QString Value(int row) const;
-  QPushButton* Button1() const { return button1_; }
+  TQorCardsButton* Button1() const { return button1_; }
 
  private:
   std::array<QLabel*, 7> values_{};
-  QPushButton* button1_ = nullptr;
+  TQorCardsButton* button1_ = nullptr;
 };
 
 }  // namespace tarvel

@@ -2,12 +2,12 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QValidator>
 #include <QVBoxLayout>
 
 #include "records/records_host.h"
 #include "settings/cp1251.h"
+#include "widgets/dialog_design.h"
 
 namespace tarvel {
 
@@ -36,8 +36,8 @@ class Cp1251Validator : public QValidator {
 
 }  // namespace
 
-TFormPassword::TFormPassword(int language, std::function<void(const QString&)> inform, QWidget* parent)
-    : QDialog(parent), language_(language), inform_(std::move(inform)) {
+TFormPassword::TFormPassword(const Settings& settings, std::function<void(const QString&)> inform, QWidget* parent)
+    : QDialog(parent), language_(settings.Language), inform_(std::move(inform)) {
   setWindowTitle(RecordsWord(WordId::Tarvel, language_));
   layout_ = new QVBoxLayout(this);
   edit1_ = new QLineEdit(this);
@@ -67,11 +67,12 @@ TFormPassword::TFormPassword(int language, std::function<void(const QString&)> i
     secret->setEchoMode(QLineEdit::Password);
     secret->setStyleSheet(QStringLiteral("lineedit-password-character: 35"));  // '#'
   }
-  button1_ = new QPushButton(RecordsWord(WordId::DialogOk, language_), this);
+  button1_ = new TQorCardsButton(RecordsWord(WordId::DialogOk, language_), this);
   button1_->setObjectName(QStringLiteral("Button1"));
   button1_->setDefault(true);
   layout_->addWidget(button1_);
   connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
+  ApplyDialogDesign(this, settings);
 }
 
 void TFormPassword::Refused() {

@@ -13,10 +13,11 @@
 #include <functional>
 
 #include "records/game_record.h"
+#include "settings/settings_file.h"
+#include "widgets/qor_cards_button.h"
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QVBoxLayout;
 
 namespace tarvel {
@@ -26,7 +27,7 @@ class TFormPassword : public QDialog {
 
  public:
   // `inform` shows a message box in the current language.
-  TFormPassword(int language, std::function<void(const QString&)> inform, QWidget* parent = nullptr);
+  TFormPassword(const Settings& settings, std::function<void(const QString&)> inform, QWidget* parent = nullptr);
 
   // A new player (or a change of name): the name field preset to
   // `lastName` when it has at most 20 characters, else "Mr.X".
@@ -50,7 +51,7 @@ class TFormPassword : public QDialog {
   QLineEdit* Edit1() const { return edit1_; }
   QLineEdit* Edit2() const { return edit2_; }
   QLineEdit* Edit3() const { return edit3_; }
-  QPushButton* Button1() const { return button1_; }
+  TQorCardsButton* Button1() const { return button1_; }
 
  private:
   void Refused();
@@ -64,7 +65,7 @@ class TFormPassword : public QDialog {
   QLineEdit* edit1_ = nullptr;
   QLineEdit* edit2_ = nullptr;
   QLineEdit* edit3_ = nullptr;
-  QPushButton* button1_ = nullptr;
+  TQorCardsButton* button1_ = nullptr;
 };
 
 }  // namespace tarvel

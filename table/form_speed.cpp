@@ -1,6 +1,5 @@
 #include "table/form_speed.h"
 
-#include "settings/options/dialog_design.h"
 #include "settings/words/words.h"
 #include "table/flight.h"
 #include "table/fonts.h"

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
@@ -20,9 +19,9 @@
 
 #include "assets/module_lookup.h"
 #include "assets/tarvel_assets.h"
-#include "settings/options/dialog_design.h"
 #include "settings/options/form_passport.h"
 #include "settings/options/module_download.h"
+#include "widgets/dialog_design.h"
 
 namespace tarvel {
 
@@ -157,7 +156,7 @@ TFormOptions::TFormOptions(Settings& settings, OptionsHost& host, QWidget* paren
   pages_->tabBar()->setFont(tabFont);
   CreatePages();
 
-  button1_ = new QPushButton(this);
+  button1_ = new TQorCardsButton(this);
   button1_->setObjectName(QStringLiteral("Button1"));
   button1_->setGeometry(kClientWidth - 126, 362, 120, 32);
   button1_->setDefault(true);
@@ -223,16 +222,16 @@ QWidget* TFormOptions::CreateGeneralPage() {
   for (QCheckBox* box : {checkBoxes_[1], checkBoxes_[2], checkBoxes_[3], checkBoxes_[4], checkBoxCur_, checkBoxBut_})
     connect(box, &QCheckBox::clicked, this, [this, box] { CheckBoxClick(box); });
 
-  button3_ = Place<QPushButton>(page, "Button3", QRect(10, 186, 220, 32));
+  button3_ = Place<TQorCardsButton>(page, "Button3", QRect(10, 186, 220, 32));
   connect(button3_, &QPushButton::clicked, this, &TFormOptions::Button3Click);
-  button4_ = Place<QPushButton>(page, "Button4", QRect(250, 186, 225, 32));
+  button4_ = Place<TQorCardsButton>(page, "Button4", QRect(250, 186, 225, 32));
   connect(button4_, &QPushButton::clicked, this, &TFormOptions::Button4Click);
   return page;
 }
 
-QPushButton* TFormOptions::AddDownloadButton(QWidget* page, const QString& fileName, const QString& caption,
+TQorCardsButton* TFormOptions::AddDownloadButton(QWidget* page, const QString& fileName, const QString& caption,
                                              QRect where) {
-  auto* button = new QPushButton(caption, page);
+  auto* button = new TQorCardsButton(caption, page);
   button->setObjectName(QStringLiteral("Download_") + fileName);
   button->setGeometry(where);
   connect(button, &QPushButton::clicked, this, [this, fileName] { DownloadClick(fileName); });
@@ -296,7 +295,7 @@ QWidget* TFormOptions::CreateFontsPage() {
   spinEdit1_->setRange(0, 999);
   spinEdit1_->setKeyboardTracking(false);
   connect(spinEdit1_, &QSpinBox::valueChanged, this, &TFormOptions::SpinEdit1Change);
-  button2_ = Place<QPushButton>(page, "Button2", QRect(320, 86, 150, 30));
+  button2_ = Place<TQorCardsButton>(page, "Button2", QRect(320, 86, 150, 30));
   connect(button2_, &QPushButton::clicked, this, &TFormOptions::Button2Click);
   label1_ = Place<QLabel>(page, "Label1", QRect(10, 130, 460, 90));
   label1_->setWordWrap(true);
@@ -519,17 +518,19 @@ void TFormOptions::DrawHeader() {
     // Without the graphics module: the dialog's name on a band in the
     // design's colours.
     picture = QImage(header_->size(), QImage::Format_ARGB32_Premultiplied);
-    const QPalette colours = palette();
+    // The look's plain colour, not the palette: the purple ground may be a
+    // picture brush.
+    const QColor ground = DialogLookFor(settings_).window;
     QPainter painter(&picture);
     QLinearGradient band(0, 0, picture.width(), 0);
-    band.setColorAt(0, colours.color(QPalette::Window).darker(160));
-    band.setColorAt(1, colours.color(QPalette::Window));
+    band.setColorAt(0, ground.darker(160));
+    band.setColorAt(1, ground);
     painter.fillRect(picture.rect(), band);
     QFont font = this->font();
     font.setPixelSize(26);
     font.setBold(true);
     painter.setFont(font);
-    painter.setPen(colours.color(QPalette::Window).lightness() > 100 ? QColor(255, 255, 255) : QColor(200, 175, 50));
+    painter.setPen(ground.lightness() > 100 ? QColor(255, 255, 255) : kPurpleText);
     painter.drawText(picture.rect().adjusted(settings_.DialogDesignPurple ? 96 : 16, 0, 0, 0),
                      Qt::AlignVCenter | Qt::AlignLeft, Text(WordId::Options));
   }
@@ -538,7 +539,7 @@ void TFormOptions::DrawHeader() {
 }
 
 void TFormOptions::ApplyDesign() {
-  setPalette(DialogPalette(settings_, palette()));
+  ApplyDialogDesign(this, settings_);
   DrawHeader();
   iconStrip_ = settings_.DialogDesignPurple ? host_.GraphicsPicture(QStringLiteral("GIcon48Opt")) : QImage();
   iconFrame_ = 0;
@@ -686,6 +687,7 @@ void TFormOptions::CheckBoxClick(QCheckBox* box) {
     host_.ApplyCursors(this);
   } else if (box == checkBoxBut_) {
     settings_.NewButtons = on;
+    ApplyNewButtons(this, on);
     host_.ButtonsChanged();
   } else if (box == checkBoxSG1_) {
     settings_.SaveGif = on;
@@ -850,8 +852,8 @@ QCheckBox* TFormOptions::CheckBoxD(int n) const {
   return n >= 1 && n <= 2 ? checkBoxesD_[static_cast<std::size_t>(n - 1)] : nullptr;
 }
 
-std::vector<QPushButton*> TFormOptions::DownloadButtons(const QString& fileName) const {
-  std::vector<QPushButton*> buttons;
+std::vector<TQorCardsButton*> TFormOptions::DownloadButtons(const QString& fileName) const {
+  std::vector<TQorCardsButton*> buttons;
   for (const auto& [file, button] : downloads_)
     if (file == fileName) buttons.push_back(button);
   return buttons;

@@ -15,6 +15,7 @@
 #include "settings/options/options_host.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
+#include "widgets/qor_cards_button.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -22,7 +23,6 @@ class QComboBox;
 class QFontComboBox;
 class QGroupBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
@@ -78,8 +78,8 @@ class TFormOptions : public QDialog {
   QCheckBox* CheckBox(int n) const;  // 1 sound, 2 music, 3 GIF, 4 flying, 5 game to 8, 8 dead heat
   QCheckBox* CheckBoxCur() const { return checkBoxCur_; }
   QCheckBox* CheckBoxBut() const { return checkBoxBut_; }
-  QPushButton* Button3() const { return button3_; }
-  QPushButton* Button4() const { return button4_; }
+  TQorCardsButton* Button3() const { return button3_; }
+  TQorCardsButton* Button4() const { return button4_; }
   QComboBox* ComboBox1() const { return comboBox1_; }
   QLabel* Image1() const { return image1_; }
   QComboBox* ComboBox2() const { return comboBox2_; }
@@ -87,7 +87,7 @@ class TFormOptions : public QDialog {
   QComboBox* ComboBoxFont() const { return comboBoxFont_; }
   QFontComboBox* FontComboBox1() const { return fontComboBox1_; }
   QSpinBox* SpinEdit1() const { return spinEdit1_; }
-  QPushButton* Button2() const { return button2_; }
+  TQorCardsButton* Button2() const { return button2_; }
   QComboBox* ComboBoxBG1() const { return comboBoxBG1_; }
   QComboBox* ComboBoxBG2() const { return comboBoxBG2_; }
   QCheckBox* CheckBoxSG1() const { return checkBoxSG1_; }
@@ -96,9 +96,9 @@ class TFormOptions : public QDialog {
   QRadioButton* RadioSource(int index) const { return radioSources_[static_cast<std::size_t>(index)]; }
   QComboBox* ComboBoxD(int n) const;  // 1 menu, 2 table, 3 auxiliary windows
   QCheckBox* CheckBoxD(int n) const;  // 1 salute buttons, 2 salute cards
-  QPushButton* Button1() const { return button1_; }
+  TQorCardsButton* Button1() const { return button1_; }
   // Every download button of a file (several pages share a module).
-  std::vector<QPushButton*> DownloadButtons(const QString& fileName) const;
+  std::vector<TQorCardsButton*> DownloadButtons(const QString& fileName) const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -115,7 +115,7 @@ class TFormOptions : public QDialog {
   QWidget* CreateSaveGamesPage();
   QWidget* CreateModulesPage();
   QWidget* CreateDesignPage();
-  QPushButton* AddDownloadButton(QWidget* page, const QString& fileName, const QString& caption, QRect where);
+  TQorCardsButton* AddDownloadButton(QWidget* page, const QString& fileName, const QString& caption, QRect where);
 
   void ApplyLanguage();
   void ApplyDesign();
@@ -147,7 +147,7 @@ class TFormOptions : public QDialog {
   int iconFrame_ = 0;
   QTimer iconTimer_;
   QTabWidget* pages_ = nullptr;
-  QPushButton* button1_ = nullptr;
+  TQorCardsButton* button1_ = nullptr;
 
   QLabel* labelLan_ = nullptr;
   QComboBox* comboBoxLan_ = nullptr;
@@ -157,8 +157,8 @@ class TFormOptions : public QDialog {
   std::array<QCheckBox*, 9> checkBoxes_{};  // by component number
   QCheckBox* checkBoxCur_ = nullptr;
   QCheckBox* checkBoxBut_ = nullptr;
-  QPushButton* button3_ = nullptr;
-  QPushButton* button4_ = nullptr;
+  TQorCardsButton* button3_ = nullptr;
+  TQorCardsButton* button4_ = nullptr;
 
   QComboBox* comboBox1_ = nullptr;
   QLabel* image1_ = nullptr;
@@ -174,7 +174,7 @@ class TFormOptions : public QDialog {
   QFontComboBox* fontComboBox1_ = nullptr;
   QLabel* labelScale_ = nullptr;
   QSpinBox* spinEdit1_ = nullptr;
-  QPushButton* button2_ = nullptr;
+  TQorCardsButton* button2_ = nullptr;
   QLabel* label1_ = nullptr;
 
   QLabel* labelBG_ = nullptr;
@@ -194,7 +194,7 @@ class TFormOptions : public QDialog {
   QGroupBox* groupSalute_ = nullptr;
   std::array<QCheckBox*, 2> checkBoxesD_{};
 
-  std::vector<std::pair<QString, QPushButton*>> downloads_;
+  std::vector<std::pair<QString, TQorCardsButton*>> downloads_;
 };
 
 }  // namespace tarvel

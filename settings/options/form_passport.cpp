@@ -3,12 +3,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
 
-#include "settings/options/dialog_design.h"
+#include "widgets/dialog_design.h"
 #include "settings/words/words.h"
 
 namespace tarvel {
@@ -36,8 +35,6 @@ TFormPassport::TFormPassport(Settings& settings, QWidget* parent) : QDialog(pare
   setObjectName(QStringLiteral("FormPassport"));
   setModal(true);
   setFixedSize(360, 250);
-  setPalette(DialogPalette(settings_, palette()));
-  setAutoFillBackground(true);
   const int language = settings_.Language;
   const auto text = [language](WordId id, int row = 0) { return FromUtf8(Word(id, language, row)); };
   setWindowTitle(text(WordId::MyPassport));
@@ -78,7 +75,7 @@ TFormPassport::TFormPassport(Settings& settings, QWidget* parent) : QDialog(pare
   woman_->setGeometry(240, 146, 110, 26);
   (settings_.Sex == "W" ? woman_ : man_)->setChecked(true);
 
-  ok_ = new QPushButton(FromUtf8(Word(WordId::DialogOk, language)), this);
+  ok_ = new TQorCardsButton(FromUtf8(Word(WordId::DialogOk, language)), this);
   ok_->setGeometry(240, 206, 110, 32);
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &TFormPassport::ButtonOkClick);
@@ -88,6 +85,7 @@ TFormPassport::TFormPassport(Settings& settings, QWidget* parent) : QDialog(pare
   FillCountries(continent);
   country_->setCurrentIndex(number);
   connect(continent_, &QComboBox::currentIndexChanged, this, &TFormPassport::ComboBoxContinentChange);
+  ApplyDialogDesign(this, settings_);
 }
 
 void TFormPassport::FillCountries(int continent) {

@@ -5,11 +5,11 @@
 #include <QDialog>
 
 #include "settings/settings_file.h"
+#include "widgets/qor_cards_button.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace tarvel {
@@ -29,7 +29,7 @@ class TFormPassport : public QDialog {
   QLineEdit* EditCity() const { return city_; }
   QRadioButton* RadioMan() const { return man_; }
   QRadioButton* RadioWoman() const { return woman_; }
-  QPushButton* ButtonOk() const { return ok_; }
+  TQorCardsButton* ButtonOk() const { return ok_; }
 
  private:
   void FillCountries(int continent);
@@ -41,7 +41,7 @@ class TFormPassport : public QDialog {
   QLineEdit* city_ = nullptr;
   QRadioButton* man_ = nullptr;
   QRadioButton* woman_ = nullptr;
-  QPushButton* ok_ = nullptr;
+  TQorCardsButton* ok_ = nullptr;
 };
 
 }  // namespace tarvel

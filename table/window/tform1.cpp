@@ -698,7 +698,7 @@ void TForm1::Timer1Timer() {
 void TForm1::Button6Click() { menu_->Button6Click(); }
 
 bool TForm1::RunPlayerNameWindow(int) {
-  TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
+  TFormPassword dialog(settings_, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareNewPlayer(QString::fromStdString(settings_.PlayerName));
   if (RunModal(dialog) != QDialog::Accepted) return false;
   // The settings keep the last name typed for the next new player.
@@ -710,7 +710,7 @@ bool TForm1::RunPlayerNameWindow(int) {
 void TForm1::OpenMemberPasswordWindow(int row) {
   const std::optional<ClubMember> member = MemberOfLine(ReadClubFile(ClubPath()).lines, row);
   if (!member) return;
-  TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
+  TFormPassword dialog(settings_, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareMember(*member);
   if (RunModal(dialog) != QDialog::Accepted) return;
   member_ = dialog.Member();
@@ -752,13 +752,13 @@ void TForm1::OpenTopTenWindow() {
 }
 
 void TForm1::OpenHistoryWindow() {
-  TFHistory form(settings_.Language, DataPath(), historySelection_, this);
+  TFHistory form(settings_, DataPath(), historySelection_, this);
   RunModal(form);
 }
 
 void TForm1::ChangeNameClick() {
   if (!TableShown()) return;
-  TFormPassword dialog(settings_.Language, [this](const QString& text) { Inform(text); }, this);
+  TFormPassword dialog(settings_, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareNewPlayer(QString::fromStdString(settings_.PlayerName));
   if (RunModal(dialog) != QDialog::Accepted) return;
   if (RenameMember(ClubPath(), member_, dialog.Member()) == ClubWrite::DiskError)
@@ -1043,7 +1043,7 @@ void TForm1::LeaveTournamentTable(bool) {}
 void TForm1::CloseNetwork() {}
 
 void TForm1::ShowResults(const ResultsFigures& figures) {
-  ShowGameResults(*this, settings_.Language, QString::fromStdString(state_.PlayerName), figures);
+  ShowGameResults(*this, settings_, QString::fromStdString(state_.PlayerName), figures);
 }
 
 void TForm1::StoreGame(std::int32_t) {

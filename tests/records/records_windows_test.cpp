@@ -29,6 +29,12 @@ namespace {
 
 using testing::TempDir;
 
+Settings InLanguage(std::uint8_t language) {
+  Settings settings;
+  settings.Language = language;
+  return settings;
+}
+
 TEST(TFormPassword, OkChecksTheFields) {
   ClubMember anna = NewMember("Anna", "abc");
   anna.MemberSlot = 2;
@@ -53,7 +59,7 @@ TEST(TFormPassword, OkChecksTheFields) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<QString> messages;
-    TFormPassword dialog(0, [&](const QString& text) { messages.push_back(text); });
+    TFormPassword dialog(Settings{}, [&](const QString& text) { messages.push_back(text); });
     if (c.member) {
       dialog.PrepareMember(anna);
       EXPECT_FALSE(dialog.Edit1()->isEnabled());
@@ -92,7 +98,7 @@ void Type(QLineEdit* edit, const QString& text) {
 
 TEST(TFormPassword, RefusesCharactersTheClubFileCannotHold) {
   std::vector<QString> messages;
-  TFormPassword dialog(1, [&](const QString& text) { messages.push_back(text); });
+  TFormPassword dialog(InLanguage(1), [&](const QString& text) { messages.push_back(text); });
   dialog.PrepareNewPlayer(QStringLiteral("Ева"));
   EXPECT_EQ(dialog.Edit1()->text(), QStringLiteral("Ева"));
   dialog.show();
@@ -120,7 +126,7 @@ TEST(TFHistory, ListsValidFilesUpToTheFirstGap) {
   TempDir dir;
   int selected = 0;
   {
-    TFHistory empty(0, dir.path(), selected);
+    TFHistory empty(Settings{}, dir.path(), selected);
     EXPECT_EQ(empty.ListBox1()->count(), 1);
     EXPECT_EQ(empty.ListBox1()->item(0)->text(), QStringLiteral("No History Files"));
     EXPECT_FALSE(empty.ListBox1()->isEnabled());
@@ -134,7 +140,7 @@ TEST(TFHistory, ListsValidFilesUpToTheFirstGap) {
   ASSERT_TRUE(AppendHistory(dir.path(), {entry, entry}, stamp));
   std::filesystem::copy_file(dir.path() / "History" / HistoryFileName(1), dir.path() / "History" / HistoryFileName(3));
   selected = 0;
-  TFHistory window(1, dir.path(), selected);
+  TFHistory window(InLanguage(1), dir.path(), selected);
   EXPECT_EQ(window.ListBox1()->count(), 1);  // file 3 stands after the gap
   EXPECT_EQ(selected, 1);
   EXPECT_EQ(window.SG()->rowCount(), 3);
@@ -307,7 +313,7 @@ TEST(FinishGame, CycleEndsShowTheEndOfGameWindow) {
   EXPECT_EQ(CheckHistoryFile(dir.path(), 1).records, 3);
 
   // The game information window counts the game in its cycle.
-  ShowGameResults(host, 0, QStringLiteral("Zoe"), ResultsFigures{60, 30, 0.5, 100, 0, false});
+  ShowGameResults(host, Settings{}, QStringLiteral("Zoe"), ResultsFigures{60, 30, 0.5, 100, 0, false});
   EXPECT_EQ(host.countValues, std::vector<QString>{QStringLiteral("30")});
 }
 

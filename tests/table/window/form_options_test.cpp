@@ -24,7 +24,10 @@
 #include <functional>
 
 #include "../../settings/options/local_http_server.h"
+#include "records/tfhistory.h"
+#include "records/tformcount.h"
 #include "table/form_speed.h"
+#include "widgets/dialog_design.h"
 #include "window_fixture.h"
 
 namespace tarvel {
@@ -390,6 +393,52 @@ TEST(FormOptions, TheTableFollowsDuringAGame) {
   EXPECT_EQ(f.settings.CardDeck, 1);
   EXPECT_NE(f.w().Snapshot(), larger);
   delete dialog;
+}
+
+
+// The records and options windows in the purple design with the new
+// buttons: every button is owner-drawn in the design's scheme, and the
+// "new buttons" box restyles the dialog's own buttons at once.
+TEST(FormOptions, AuxiliaryWindowsFollowTheDialogDesign) {
+  Settings purple = QuickSettings();
+  purple.DialogDesignPurple = true;
+  purple.NewButtons = true;
+  OptionsFixture f(purple);
+  ASSERT_NE(f.dialog, nullptr);
+  QTemporaryDir history;
+  int selected = 0;
+  TFHistory historyWindow(f.settings, history.path().toStdString(), selected);
+  TFormCount countWindow(f.settings, QStringLiteral("Zoe"), TCount{});
+  TFormPassword passwordWindow(f.settings, {});
+  TFormPassport passportWindow(f.settings);
+  const std::vector<std::pair<const char*, QWidget*>> windows = {{"history", &historyWindow},
+                                                                 {"game information", &countWindow},
+                                                                 {"name and password", &passwordWindow},
+                                                                 {"passport", &passportWindow},
+                                                                 {"options", f.dialog}};
+  const auto buttonsOf = [](QWidget* window) {
+    std::vector<TQorCardsButton*> owner;
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+      auto* drawn = qobject_cast<TQorCardsButton*>(button);
+      EXPECT_NE(drawn, nullptr) << button->objectName().toStdString();
+      if (drawn != nullptr) owner.push_back(drawn);
+    }
+    return owner;
+  };
+  for (const auto& [name, window] : windows) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(window->palette().color(QPalette::WindowText), kPurpleText);
+    const std::vector<TQorCardsButton*> buttons = buttonsOf(window);
+    EXPECT_FALSE(buttons.empty());
+    for (TQorCardsButton* button : buttons) {
+      EXPECT_EQ(button->ColorSB(), TColorSB::QCards);
+      EXPECT_EQ(button->FontColour(), kPurpleText);
+      EXPECT_TRUE(button->AltLook());
+    }
+  }
+  f.dialog->CheckBoxBut()->click();
+  EXPECT_FALSE(f.settings.NewButtons);
+  for (TQorCardsButton* button : buttonsOf(f.dialog)) EXPECT_FALSE(button->AltLook());
 }
 
 }  // namespace
