@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/game/command_line_run.h"
 #include "app/game/game_options.h"
 #include "engine/autoplay.h"
 #include "engine/match_state.h"
@@ -158,6 +159,9 @@ int main(int argc, char** argv) {
   if (!options.screenshotFile.isEmpty())
     screenshot = std::make_unique<ScreenshotRun>(window, settings, options.screenshotFile,
                                                  options.screenshotAfter, sinceStart);
+  std::unique_ptr<tarvel::CommandLineRun> commandLine;
+  if (tarvel::CommandLineRun::Wanted(options))
+    commandLine = std::make_unique<tarvel::CommandLineRun>(window, settings, options);
   window.show();
   return QApplication::exec();
 }

@@ -101,6 +101,7 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       flight_(*this),
       driver_(state_, *this, random_) {
   FormCreate();
+  lan_ = std::make_unique<lan::LanConnection>(state_, *this, driver_, random_, *this);
 }
 
 TForm1::~TForm1() { timer1_.stop(); }
@@ -270,6 +271,7 @@ void TForm1::ApplyLanguage(bool) {
   speed_->setText(Text(WordId::Speed));
   radio_->setText(Text(WordId::Radio));
   chat_->setText(Text(WordId::Chat));
+  if (lan_) lan_->Chat().SetHint(Text(WordId::Send));
   update();
 }
 
@@ -394,6 +396,7 @@ void TForm1::ShowMainMenu() {
 void TForm1::HideTableElements() {
   button7_->hide();
   button8_->hide();
+  if (lan_) lan_->Chat().SetVisible(false);
 }
 
 void TForm1::LayoutTable() {
@@ -407,6 +410,9 @@ void TForm1::LayoutTable() {
   button8_->SetColours(purple ? kPurpleFace : QColor(200, 0, 0), purple ? kPurpleText : QColor(255, 255, 255));
   view_.SetLayout(LayoutFor(geometry_, pictures_.NarrowCards()));
   PlaceTableButtons();
+  lan_->Chat().Place(Layout().Rect(Element::Edit1), Layout().Rect(Element::BitBtn1),
+                     RoleFont(settings_, FontRole::Serif, Layout().EditFontHeight));
+  lan_->Chat().SetVisible(state_.NetGame);
 }
 
 void TForm1::PlaceTableButtons() {
@@ -693,7 +699,7 @@ void TForm1::ShowTable() {
   // All cards are dealt: the talon stays hidden under the game counter, and
   // the message area belongs to network games.
   view_.SetVisible(Element::ImageKoloda, false);
-  view_.SetVisible(Element::ImageMemo, false);
+  view_.SetVisible(Element::ImageMemo, state_.NetGame);
   view_.ClearTable();
   for (int seat = 1; seat <= 3; ++seat) view_.DrawPlate(seat, QString(), PlateColourOfSeat(seat));
   view_.Refresh();
@@ -711,7 +717,10 @@ PlayerRecord TForm1::LoadPlayerRecord() {
 
 void TForm1::ShowWaitingForDeal() {
   for (int seat = 1; seat <= 2; ++seat) view_.DrawHand(seat, false);
-  view_.DrawPlate(3, WordText(TableWord::ExpectationOfServer, settings_.Language), kAnnouncementColour);
+  // Over the host's hand: seat 2 on place 2, seat 1 on place 3.
+  view_.DrawPlate(lan::SeatOfPlace(1, state_.NetRole), WordText(TableWord::ExpectationOfServer, settings_.Language),
+                  kAnnouncementColour);
+  lan_->EnableChat(false);
 }
 
 void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
@@ -728,7 +737,7 @@ void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
   }
 }
 
-void TForm1::DrawHand(int seat, bool faceUp) { view_.DrawHand(seat, faceUp); }
+void TForm1::DrawHand(int seat, bool faceUp) { view_.DrawHand(seat, faceUp || openHands_); }
 
 void TForm1::ShowTrumpCard(int seat, int slot) {
   if (seat != 3) view_.DrawHandShowingSlot(seat, slot);
@@ -797,20 +806,23 @@ void TForm1::PlaySound(std::string_view name, bool wait) {
 
 void TForm1::SpeakCard(CardCode card) { sound_->SpeakCard(card, settings_.Language); }
 
-// The network and tournament operations are reached only in LAN and
-// tournament games, which this window cannot start yet; their owners (the
-// LAN connection and the tournament table) will serve them here.
-void TForm1::SendMove(int, int) {}
-void TForm1::SendDeal(const MatchState&, int) {}
-void TForm1::SendTrickCollected() {}
+// The network operations go to the LAN connection; the tournament ones are
+// reached only at a tournament table, which this window cannot open yet.
+void TForm1::SendMove(int, int slot) {
+  if (!state_.TourGame) lan_->SendMove(slot);
+}
+void TForm1::SendDeal(const MatchState&, int firstPlayer) { lan_->SendDeal(firstPlayer); }
+void TForm1::SendTrickCollected() {
+  if (!state_.TourGame) lan_->SendTrickCollected();
+}
+void TForm1::SetChatEnabled(bool enabled) { lan_->EnableChat(enabled); }
+void TForm1::CloseNetwork() { lan_->CloseNetwork(); }
 void TForm1::RequestNextDeal() {}
 void TForm1::SendGameResults(const SeatResults&) {}
 void TForm1::PassMoveClock(int) {}
 void TForm1::RestartMoveClock() {}
 void TForm1::StopTableClocks() {}
-void TForm1::SetChatEnabled(bool) {}
 void TForm1::LeaveTournamentTable(bool) {}
-void TForm1::CloseNetwork() {}
 
 void TForm1::ShowResults(const ResultsFigures& figures) { ShowGameResultsWindow(this, figures); }
 
@@ -839,6 +851,40 @@ void TForm1::WriteSettings() {
       std::filesystem::path(options_.dataFolder.toStdString()) / std::string(kSettingsFileName);
   if (!SaveSettings(file, stored))
     messages_->Inform(this, ProductWord(), ForDisplay(Text(WordId::CantSaveOptions)));
+}
+
+// ---------------------------------------------------------------------------
+// lan::LanWindow
+
+void TForm1::StartNetworkGame() {
+  if (!menuShown_) return;
+  SyncStateWithSettings();
+  state_.TourGame = false;
+  timer1_.stop();
+  driver_.startNewGame();
+  button7_->setFocus();
+  update();
+}
+
+void TForm1::ShowChatLine(int colour, const QString& text) {
+  // The box drops the kind letter of the message the line came in.
+  view_.AddMessage(colour, QStringLiteral("s") + text);
+}
+
+void TForm1::ClearChatBox() { view_.ClearMessages(); }
+
+void TForm1::ShowLanError(const QString& text) { messages_->Inform(this, Text(WordId::Error), ForDisplay(text)); }
+
+void TForm1::LeaveTableToMenu() {
+  ShowMainMenu();
+  timer1_.start();
+  PrepareMusic(settings_.MusicOn);
+}
+
+void TForm1::ToggleOpenHands() {
+  openHands_ = !openHands_;
+  if (!TableShown()) return;
+  for (int seat = 1; seat <= 2; ++seat) view_.DrawHand(seat, openHands_);
 }
 
 void TForm1::ShowModuleMessage(const QString& text) { messages_->Inform(this, ProductWord(), ForDisplay(text)); }

@@ -28,6 +28,7 @@
 #include "engine/match_state.h"
 #include "engine/rules.h"
 #include "engine/table_events.h"
+#include "lan/lan_connection.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "table/flight.h"
@@ -59,7 +60,7 @@ QString WordText(WordId id, int language, int row = 0);
 ReferenceRect ContinueButtonRect();
 ReferenceRect ExitButtonRect();
 
-class TForm1 : public QWidget, public TableEvents, public FlightSurface {
+class TForm1 : public QWidget, public TableEvents, public FlightSurface, public lan::LanWindow {
   Q_OBJECT
 
  public:
@@ -91,6 +92,8 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void Timer1Timer();
   void Image1Click();   // leaves the intro
   void Button6Click();  // "New Player"
+  // A network game whose waiting window closed confirmed: the new game starts.
+  void StartNetworkGame();
   void Button11Click(); // "Exit"
   void Button7Click();  // the continue button
   void Button8Click();  // "Exit to menu"
@@ -118,6 +121,7 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   const WindowGeometry& Geometry() const { return geometry_; }
   const GameDriver& Driver() const { return driver_; }
   const IntroScreen& Intro() const { return intro_; }
+  lan::LanConnection& Lan() { return *lan_; }
   QPushButton* Button6() const;
   QPushButton* Button7() const;
   QPushButton* Button8() const;
@@ -192,6 +196,15 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   void WriteSettings() override;
   void ShowMainMenu() override;
 
+  // lan::LanWindow.
+  QWidget* LanParent() override { return this; }
+  int LanLanguage() const override { return settings_.Language; }
+  void ShowChatLine(int colour, const QString& text) override;
+  void ClearChatBox() override;
+  void ShowLanError(const QString& text) override;
+  void LeaveTableToMenu() override;
+  void ToggleOpenHands() override;
+
  signals:
   // The first intro frame has been painted (start-up time, screenshots).
   void IntroFramePainted();
@@ -250,6 +263,8 @@ class TForm1 : public QWidget, public TableEvents, public FlightSurface {
   CursorAnimator cursors_;
   IntroScreen intro_;
   QTimer timer1_;
+  std::unique_ptr<lan::LanConnection> lan_;
+  bool openHands_ = false;  // the hidden view: opponents' hands face up
 
   WindowGeometry geometry_;
   bool startedUp_ = false;
