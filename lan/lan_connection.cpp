@@ -43,8 +43,11 @@ LanConnection::LanConnection(MatchState& state, TableEvents& events, GameDriver&
   connect(&server_, &QTcpServer::newConnection, this, &LanConnection::AcceptClients);
 
   connect(&host_, &QTcpSocket::connected, this, [this] { session_.OnConnected(); });
-  connect(&host_, &QTcpSocket::readyRead, this,
-          [this] { session_.OnHostBytes(View(host_.readAll())); });
+  // A message may run a nested event loop (a card flight), inside which the
+  // socket does not announce new bytes again: read until nothing is left.
+  connect(&host_, &QTcpSocket::readyRead, this, [this] {
+    while (host_.bytesAvailable() > 0) session_.OnHostBytes(View(host_.readAll()));
+  });
   connect(&host_, &QTcpSocket::disconnected, this, [this] { session_.OnHostLost(); });
   connect(&host_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
     // Refused, unreachable, reset: no system message. A connection still
@@ -103,7 +106,9 @@ void LanConnection::AcceptClients() {
     clients_[id] = socket;
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::readyRead, this, [this, id, socket] {
-      session_.OnClientBytes(id, View(socket->readAll()));
+      // The socket may be lost and deleted inside a nested event loop.
+      const QPointer<QTcpSocket> alive(socket);
+      while (alive && alive->bytesAvailable() > 0) session_.OnClientBytes(id, View(alive->readAll()));
     });
     connect(socket, &QTcpSocket::disconnected, this, [this, id, socket] {
       clients_.erase(id);

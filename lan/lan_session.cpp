@@ -179,7 +179,9 @@ void LanSession::ClientMessage(const Message& message) {
       break;
     case MessageKind::Acceptance: ClientAccepted(message); break;
     case MessageKind::Roster:
-      if (netJoin_ == 2 && state_.NetRole == 2) {
+      // Only while the first deal is awaited: a roster in the middle of a
+      // game would change who is thought to play the third place.
+      if (netJoin_ == 2 && state_.NetRole == 2 && state_.Turn == 0) {
         state_.NetClients2 = 1;
         for (int place = 1; place <= 3; ++place)
           state_.SeatNames[At(SeatOfPlace(place, 2))] = message.names[At(place - 1)];
