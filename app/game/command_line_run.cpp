@@ -98,6 +98,7 @@ void CommandLineRun::AtMenu() {
 void CommandLineRun::OpenNetworkGame() {
   const auto started = [this](bool confirmed) {
     if (confirmed) {
+      PrintLine(QStringLiteral("playing at place %1").arg(window_.State().NetRole));
       window_.StartNetworkGame();
     } else {
       PrintLine(QStringLiteral("no network game"));
