@@ -192,18 +192,28 @@ void PlaceDeal(MatchState& s, const DealData& deal, int place) {
 // ---------------------------------------------------------------------------
 // MessageReader
 
+void MessageReader::Append(std::string_view bytes) {
+  // What was taken is given back before more arrives, so the buffer never
+  // holds more than one incomplete message and the new bytes.
+  buffer_.erase(0, begin_);
+  begin_ = 0;
+  buffer_.append(bytes);
+}
+
+void MessageReader::Consume(std::size_t count) { begin_ += std::min(count, Pending()); }
+
 void MessageReader::Drop(std::size_t count) {
-  count = std::min(count, pending_.size());
-  pending_.erase(0, count);
+  count = std::min(count, Pending());
+  begin_ += count;
   dropped_ += count;
 }
 
 std::optional<Message> MessageReader::Next() {
-  while (!pending_.empty()) {
+  while (Pending() > 0) {
     Message message;
     const bool host = side_ == Side::Host;
     Step step = Step::Unknown;
-    switch (pending_[0]) {
+    switch (Rest()[0]) {
       case 'q': if (host) step = TakeJoin(message); break;
       case 'c': if (!host) step = TakeConnect(message); break;
       case 'b': if (!host) step = TakeDeal(message); break;
@@ -216,7 +226,7 @@ std::optional<Message> MessageReader::Next() {
     if (step == Step::Taken) return message;
     // A byte that begins no message of this side leaves nothing to find the
     // next message by: the rest of what has arrived goes with it.
-    if (step == Step::Unknown) Drop(pending_.size());
+    if (step == Step::Unknown) Drop(Pending());
   }
   return std::nullopt;
 }
@@ -227,25 +237,27 @@ MessageReader::Step MessageReader::Skip(std::size_t count) {
 }
 
 MessageReader::Step MessageReader::TakeJoin(Message& out) {
-  if (!MayBecome(pending_, kJoinHead)) return Step::Unknown;
-  if (pending_.size() < kJoinLength) return Step::Wait;
+  const std::string_view rest = Rest();
+  if (!MayBecome(rest, kJoinHead)) return Step::Unknown;
+  if (rest.size() < kJoinLength) return Step::Wait;
   // The name field is the rest of the request and must be six characters;
   // a client sends nothing else before it is accepted.
-  if (pending_.size() > kJoinLength) return Step::Unknown;
+  if (rest.size() > kJoinLength) return Step::Unknown;
   out.kind = MessageKind::Join;
-  out.bytes = pending_;
-  out.names[0] = Cp1251ToUtf8(std::string_view(pending_).substr(kJoinHead.size()));
-  pending_.clear();
+  out.bytes = std::string(rest);
+  out.names[0] = Cp1251ToUtf8(rest.substr(kJoinHead.size()));
+  Consume(rest.size());
   return Step::Taken;
 }
 
 MessageReader::Step MessageReader::TakeConnect(Message& out) {
-  const bool acceptance = MayBecome(pending_, kAcceptanceHead);
-  if (!acceptance && !MayBecome(pending_, kRosterHead)) return Step::Unknown;
-  if (pending_.size() < kAcceptanceHead.size()) return Step::Wait;
+  const std::string_view rest = Rest();
+  const bool acceptance = MayBecome(rest, kAcceptanceHead);
+  if (!acceptance && !MayBecome(rest, kRosterHead)) return Step::Unknown;
+  if (rest.size() < kAcceptanceHead.size()) return Step::Wait;
   const std::size_t length = acceptance ? kAcceptanceLength : kRosterLength;
-  if (pending_.size() < length) return Step::Wait;
-  const std::string_view bytes = std::string_view(pending_).substr(0, length);
+  if (rest.size() < length) return Step::Wait;
+  const std::string_view bytes = rest.substr(0, length);
   if (acceptance) {
     if (bytes[9] != '2' && bytes[9] != '3') return Skip(length);
     out.place = DigitValue(bytes[9]);
@@ -253,24 +265,26 @@ MessageReader::Step MessageReader::TakeConnect(Message& out) {
   out.kind = acceptance ? MessageKind::Acceptance : MessageKind::Roster;
   out.names = ReadNames(bytes.substr(length - 3 * kNameFieldLength));
   out.bytes = std::string(bytes);
-  pending_.erase(0, length);
+  Consume(length);
   return Step::Taken;
 }
 
 MessageReader::Step MessageReader::TakeDeal(Message& out) {
-  if (pending_.size() < kDealLength) return Step::Wait;
-  std::optional<DealData> deal = ParseDeal(std::string_view(pending_).substr(0, kDealLength));
+  const std::string_view rest = Rest();
+  if (rest.size() < kDealLength) return Step::Wait;
+  std::optional<DealData> deal = ParseDeal(rest.substr(0, kDealLength));
   if (!deal) return Skip(kDealLength);
   out.kind = MessageKind::Deal;
   out.deal = *deal;
-  out.bytes = pending_.substr(0, kDealLength);
-  pending_.erase(0, kDealLength);
+  out.bytes = std::string(rest.substr(0, kDealLength));
+  Consume(kDealLength);
   return Step::Taken;
 }
 
 MessageReader::Step MessageReader::TakeMove(Message& out) {
-  if (pending_.size() < kMoveLength) return Step::Wait;
-  const std::string_view bytes = std::string_view(pending_).substr(0, kMoveLength);
+  const std::string_view rest = Rest();
+  if (rest.size() < kMoveLength) return Step::Wait;
+  const std::string_view bytes = rest.substr(0, kMoveLength);
   if (bytes.substr(1, 2) == "sl") {
     // Only the host collects tricks on its own: it never receives this.
     if (side_ == Side::Host) return Skip(kMoveLength);
@@ -283,29 +297,31 @@ MessageReader::Step MessageReader::TakeMove(Message& out) {
     out.place = DigitValue(bytes[3]);
   }
   out.bytes = std::string(bytes);
-  pending_.erase(0, kMoveLength);
+  Consume(kMoveLength);
   return Step::Taken;
 }
 
 MessageReader::Step MessageReader::TakeChat(Message& out) {
-  if (pending_.size() < 2) return Step::Wait;
-  if (pending_[1] < '1' || pending_[1] > '3') return Step::Unknown;
-  const std::size_t length = std::min(pending_.size(), 2 + kMaxChatBytes);
+  const std::string_view rest = Rest();
+  if (rest.size() < 2) return Step::Wait;
+  if (rest[1] < '1' || rest[1] > '3') return Step::Unknown;
+  const std::size_t length = std::min(rest.size(), 2 + kMaxChatBytes);
   out.kind = MessageKind::Chat;
-  out.place = DigitValue(pending_[1]);
-  out.bytes = pending_.substr(0, length);
+  out.place = DigitValue(rest[1]);
+  out.bytes = std::string(rest.substr(0, length));
   out.text = Cp1251ToUtf8(std::string_view(out.bytes).substr(2));
-  pending_.erase(0, length);
-  Drop(pending_.size());  // a line longer than the limit loses its tail
+  Consume(length);
+  Drop(Pending());  // a line longer than the limit loses its tail
   return Step::Taken;
 }
 
 MessageReader::Step MessageReader::TakeAbort(Message& out) {
-  if (!MayBecome(pending_, kAbort)) return Step::Unknown;
-  if (pending_.size() < kAbortLength) return Step::Wait;
+  const std::string_view rest = Rest();
+  if (!MayBecome(rest, kAbort)) return Step::Unknown;
+  if (rest.size() < kAbortLength) return Step::Wait;
   out.kind = MessageKind::Abort;
   out.bytes = std::string(kAbort);
-  pending_.erase(0, kAbortLength);
+  Consume(kAbortLength);
   return Step::Taken;
 }
 

@@ -140,7 +140,7 @@ class MessageReader {
   enum class Side { Host, Client };
   explicit MessageReader(Side side) : side_(side) {}
 
-  void Append(std::string_view bytes) { pending_.append(bytes); }
+  void Append(std::string_view bytes);
   // The next complete, well-formed message. Bytes that can begin no message
   // of this side are dropped with the rest of what has arrived, as an
   // unknown chunk would be; a malformed message of known length is dropped
@@ -148,10 +148,13 @@ class MessageReader {
   std::optional<Message> Next();
 
   // Bytes kept for an incomplete message; never more than a deal.
-  std::size_t Pending() const { return pending_.size(); }
+  std::size_t Pending() const { return buffer_.size() - begin_; }
   // Bytes dropped as malformed so far.
   std::size_t Dropped() const { return dropped_; }
-  void Clear() { pending_.clear(); }
+  void Clear() {
+    buffer_.clear();
+    begin_ = 0;
+  }
 
  private:
   // Wait: incomplete; Taken: `out` holds a message; Skipped: a malformed
@@ -165,10 +168,15 @@ class MessageReader {
   Step TakeMove(Message& out);
   Step TakeChat(Message& out);
   Step TakeAbort(Message& out);
+  std::string_view Rest() const { return std::string_view(buffer_).substr(begin_); }
+  void Consume(std::size_t count);
   void Drop(std::size_t count);
 
   Side side_;
-  std::string pending_;
+  // Bytes before begin_ are taken; they are given back at the next Append,
+  // so that a flood of small messages costs no copying per message.
+  std::string buffer_;
+  std::size_t begin_ = 0;
   std::size_t dropped_ = 0;
 };
 
