@@ -65,27 +65,7 @@ class Copy : public NullTableEvents, public LanLink, public LanFront {
     session.Close();
   }
 
-  // What a player (or --autoplay) does next on this copy; false when
-  // nothing is due here.
-  bool Act() {
-    MatchState& s = state;
-    if (!s.DealActive || s.GameSummed || driver.busy()) return false;
-    if (s.DealStage == StageDealt && IsSeatTurn() && MayStartDeal(s)) {
-      driver.onContinue();
-    } else if (s.DealStage == StagePlaying && s.Turn == 3) {
-      driver.onHandClick(ChooseComputerSlot(s, 3), MouseButton::Left);
-    } else if (s.Turn == TurnTrickComplete || s.Turn == TurnNextDeal) {
-      if (!DrivesTable(s)) return false;
-      driver.onContinue();
-    } else if (s.Turn == TurnGameOver) {
-      driver.onContinue();
-    } else if (s.NetRole == 1 && s.NetClients2 == 0 && s.Turn == 2 && s.DealStage == StagePlaying) {
-      driver.onTimerTick();
-    } else {
-      return false;
-    }
-    return true;
-  }
+  bool Act() { return AutoplayAct(driver, state); }
 
   // The results of the finished game by place 1..3 (index 0 unused).
   std::array<std::int32_t, 4> ResultsByPlace() const {
@@ -98,7 +78,6 @@ class Copy : public NullTableEvents, public LanLink, public LanFront {
   }
 
  private:
-  bool IsSeatTurn() const { return state.Turn >= 1 && state.Turn <= 3; }
   Network& network_;
   int index_;
 };
