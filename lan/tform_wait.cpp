@@ -51,10 +51,7 @@ TFormWait::TFormWait(QWidget* parent) : QDialog(parent) {
     confirmed_ = true;
     accept();
   });
-  connect(cancel_, &QPushButton::clicked, this, [this] {
-    emit Cancelled();
-    reject();
-  });
+  connect(cancel_, &QPushButton::clicked, this, &TFormWait::reject);
   connect(this, &QDialog::finished, this, [this] {
     timer_.stop();
     animation_->setRange(0, 1);  // the animation stops
@@ -84,6 +81,14 @@ void TFormWait::PlayerJoined(int netClients2) {
   ok_->setEnabled(true);
   cancel_->setEnabled(false);
   ok_->setDefault(true);
+}
+
+void TFormWait::reject() {
+  // Escape and the window's close button count as "Cancel", and like it they
+  // do nothing once a player has joined.
+  if (!cancel_->isEnabled()) return;
+  emit Cancelled();
+  QDialog::reject();
 }
 
 void TFormWait::Confirm() {

@@ -36,6 +36,8 @@ class TFormWait : public QDialog {
   bool Confirmed() const { return confirmed_; }
   // The client's acceptance: confirmed, closed.
   void Confirm();
+  // "Cancel", Escape, closing the window.
+  void reject() override;
 
   QLabel* FirstLine() const { return firstLine_; }
   QLabel* PlayerLine(int index) const { return players_[index]; }  // 0..2

@@ -99,6 +99,8 @@ TEST(WaitWindow, HostAndClient) {
   EXPECT_TRUE(wait.OkButton()->isEnabled());
   EXPECT_FALSE(wait.CancelButton()->isEnabled());
   Keep(wait, "wait_window");
+  QTest::keyClick(&wait, Qt::Key_Escape);  // nobody leaves a joined player
+  EXPECT_TRUE(wait.isVisible());
   wait.OkButton()->click();
   EXPECT_TRUE(wait.Confirmed());
   EXPECT_FALSE(wait.isVisible());
@@ -111,7 +113,7 @@ TEST(WaitWindow, HostAndClient) {
   noGame = true;
   EXPECT_TRUE(QTest::qWaitFor([&] { return wait.FirstLine()->text() == QStringLiteral("Нет доступных игр"); }, 3000))
       << wait.FirstLine()->text().toStdString();
-  wait.CancelButton()->click();
+  QTest::keyClick(&wait, Qt::Key_Escape);
   EXPECT_EQ(cancelled.count(), 1);
   EXPECT_FALSE(wait.Confirmed());
 }
