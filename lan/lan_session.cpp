@@ -17,24 +17,18 @@ LanSession::LanSession(MatchState& state, TableEvents& events, GameDriver& drive
                        DeckRandom& random, LanLink& link, LanFront& front)
     : state_(state), events_(events), driver_(driver), random_(random), link_(link), front_(front) {}
 
-void LanSession::OpenHost(const std::string& ownName) {
-  Close();
-  ownName_ = ownName;
-  netJoin_ = 1;
-  state_.NetGame = true;
-  state_.NetRole = 1;
-  state_.NetClients2 = -1;
-  state_.NetWaitDeal = false;
-}
+void LanSession::OpenHost(const std::string& ownName) { Open(1, ownName); }
 
-void LanSession::OpenClient(const std::string& ownName) {
+void LanSession::OpenClient(const std::string& ownName) { Open(2, ownName); }
+
+void LanSession::Open(int place, const std::string& ownName) {
   Close();
   ownName_ = ownName;
   netJoin_ = 1;
   state_.NetGame = true;
-  state_.NetRole = 2;
+  state_.NetRole = static_cast<std::uint8_t>(place);
   state_.NetClients2 = -1;
-  state_.NetWaitDeal = true;
+  state_.NetWaitDeal = place != 1;  // a client waits for its first deal
 }
 
 void LanSession::Close() {

@@ -97,6 +97,7 @@ class LanSession {
     int place = 0;  // 2 or 3 once joined
   };
 
+  void Open(int place, const std::string& ownName);
   void HostMessage(int place, int connection, const Message& message);
   void HostJoin(int connection, const Message& message);
   void HostMove(const Message& message, int fromPlace);

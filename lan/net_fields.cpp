@@ -79,6 +79,7 @@ NetFields::NetFields(Settings& settings, int language, QWidget* parent)
   receive_ = new QPushButton(Text(WordId::ReceiveIpAddresses), this);
   help_ = new QPushButton(QStringLiteral("?"), this);
   help_->setToolTip(Text(WordId::RouterHelp));
+  help_->setFixedWidth(help_->sizeHint().height());
   buttons->addWidget(receive_);
   buttons->addWidget(help_);
   column->addLayout(buttons);
@@ -165,6 +166,7 @@ bool NetFields::Confirm() {
     port_->setFocus();
     return false;
   }
+  message_->hide();
   if (role_ == 2) settings_.NetAddress = address_->text().toStdString();
   settings_.NetPort = port_->text().toStdString();
   return true;

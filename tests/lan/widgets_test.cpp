@@ -67,6 +67,7 @@ TEST(NetFieldsWidget, RolesTypingAndChecks) {
       EXPECT_EQ(fields.MessageLine()->text(), QString::fromLatin1(row.message));
     }
   }
+  EXPECT_FALSE(fields.MessageLine()->isVisible());
   EXPECT_EQ(settings.NetAddress, "999.999.999.999");
   EXPECT_EQ(settings.NetPort, "4000");
   EXPECT_EQ(fields.Port(), 4000);
