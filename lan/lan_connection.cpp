@@ -184,6 +184,7 @@ void LanConnection::JoinAccepted() {
 void LanConnection::GameBroken() {
   // Nothing more is read while the dialog is open.
   CloseNetwork();
+  if (wait_->isVisible()) wait_->done(QDialog::Rejected);
   const int language = window_.LanLanguage();
   window_.ShowLanError(Text(WordId::OneOfPlayer, language) + QLatin1Char(' ') +
                        Text(WordId::HasInterruptedGame, language) + QStringLiteral("\n\r") +

@@ -145,6 +145,14 @@ void LanSession::OnClientLost(int connection) {
   connections_.erase(found);
   // A connection that never joined played no part in the game.
   if (!joined || netJoin_ == 0) return;
+  if (netJoin_ == 1) {
+    // A player left before the first deal: a game started now would wait
+    // for ever for its moves. The waiting ends as a broken game; a client
+    // that stays sees its connection closed.
+    front_.EnableChat(false);
+    front_.GameBroken();
+    return;
+  }
   driver_.runWhenIdle([this] {
     front_.EnableChat(false);
     const MatchState& s = state_;

@@ -49,9 +49,10 @@ class LanFront {
   // Client: the host accepted; the waiting window and the name dialog close
   // and the game starts.
   virtual void JoinAccepted() = 0;
-  // The game was broken off by a lost peer or the host's "abort": the error
-  // dialog, then the main menu. The own sockets are to be closed (the host's
-  // server one event later, never from inside its own event).
+  // The game was broken off by a lost peer or the host's "abort" (or, on the
+  // host, a player left the waiting window): the error dialog, then the main
+  // menu. The waiting window closes unconfirmed; the own sockets are to be
+  // closed (one event later, never from inside their own events).
   virtual void GameBroken() = 0;
 };
 

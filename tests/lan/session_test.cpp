@@ -235,6 +235,18 @@ TEST(LanGame, LostPlayers) {
     net.Client(0).session.OnHostLost();
     EXPECT_EQ(net.Client(0).broken, 1);
   }
+  // A player who leaves the host's waiting window breaks off the waiting.
+  {
+    Network net(2, Framing::Whole);
+    net.Host().session.OpenHost("Host");
+    net.Client(0).session.OpenClient("A");
+    net.Client(0).session.OnConnected();
+    net.Deliver();
+    ASSERT_EQ(net.Host().session.JoinedClients(), 1);
+    net.Host().session.OnClientLost(0);
+    EXPECT_EQ(net.Host().broken, 1);
+    EXPECT_EQ(net.Host().session.NetJoin(), 0);
+  }
   // A finished game is left quietly, and a stranger's connection is nobody.
   {
     Network net(1, Framing::Whole);
