@@ -200,10 +200,17 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   return result;
 }
 
+QString InstalledMarkerName() { return QStringLiteral("tarvel-installed"); }
+
 QString ResolveDataFolder(const QString& option, const QString& exeDir,
                           const QString& xdgDataHome, const QString& home) {
   if (!option.isEmpty()) return WithSlash(QDir::cleanPath(QDir(option).absolutePath()));
-  if (!exeDir.isEmpty() && CanWriteIn(exeDir)) return WithSlash(QDir::cleanPath(exeDir));
+  // An installed copy keeps its data in the user's folder even where its own
+  // folder happens to be writable (the root user): the install marks it.
+  const bool installed = QFileInfo::exists(WithSlash(exeDir) + InstalledMarkerName());
+  if (!exeDir.isEmpty() && !installed && CanWriteIn(exeDir)) {
+    return WithSlash(QDir::cleanPath(exeDir));
+  }
   const QString base = !xdgDataHome.isEmpty() ? xdgDataHome : home + QStringLiteral("/.local/share");
   return WithSlash(QDir::cleanPath(base + QStringLiteral("/Qor/Tarvel")));
 }

@@ -47,6 +47,10 @@ QStringList ScreenshotStates();
 // The data folder: the option when given; else the executable's folder when
 // it is writable; else <xdgDataHome>/Qor/Tarvel/ (xdgDataHome empty means
 // <home>/.local/share). The result always ends with a '/'.
+// A file of this name beside the program marks an installed copy, whose data
+// never goes into its own folder.
+QString InstalledMarkerName();
+
 QString ResolveDataFolder(const QString& option, const QString& exeDir,
                           const QString& xdgDataHome, const QString& home);
 

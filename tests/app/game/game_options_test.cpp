@@ -124,6 +124,16 @@ TEST(DataFolderTest, WritableProgramFolderIsUsed) {
             exe.path() + QLatin1Char('/'));
 }
 
+TEST(DataFolderTest, InstalledProgramFolderIsNeverUsedEvenWhenWritable) {
+  QTemporaryDir exe;
+  ASSERT_TRUE(exe.isValid());
+  QFile marker(exe.path() + QLatin1Char('/') + InstalledMarkerName());
+  ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+  marker.close();
+  EXPECT_EQ(ResolveDataFolder({}, exe.path(), QStringLiteral("/xdg"), QStringLiteral("/home/u")),
+            QStringLiteral("/xdg/Qor/Tarvel/"));
+}
+
 TEST(DataFolderTest, UnwritableProgramFolderFallsBackToXdg) {
   // A program folder that does not exist cannot take files, for root too.
   QTemporaryDir base;
