@@ -119,6 +119,7 @@ void LanConnection::AcceptClients() {
 }
 
 void LanConnection::CloseSockets() {
+  closeDue_ = false;
   server_.close();
   // Flushed first, so that what was sent last (the final trick, the abort)
   // still leaves before the connection closes.
@@ -140,7 +141,11 @@ void LanConnection::CloseSockets() {
 
 void LanConnection::CloseNetwork() {
   session_.Close();
-  QTimer::singleShot(0, this, &LanConnection::CloseSockets);
+  closeDue_ = true;
+  QTimer::singleShot(0, this, [this] {
+    // A game opened meanwhile keeps its new sockets.
+    if (closeDue_) CloseSockets();
+  });
 }
 
 // ---------------------------------------------------------------------------

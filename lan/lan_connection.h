@@ -108,6 +108,7 @@ class LanConnection : public QObject, private LanLink, private LanFront {
   int nextConnection_ = 0;
   QTcpSocket host_;  // client: the connection to the host
   bool noGameSeen_ = false;
+  bool closeDue_ = false;  // CloseNetwork asked; the sockets close one event later
   TFormWait* wait_ = nullptr;  // owned by the window's widget tree
   ChatEntry* chat_ = nullptr;
   std::function<void(bool)> done_;
