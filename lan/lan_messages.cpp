@@ -172,6 +172,10 @@ void PlaceDeal(MatchState& s, const DealData& deal, int place) {
   }
   s.GameTo8 = deal.gameTo8;
   s.Turn = static_cast<std::uint8_t>(SeatOfHostSeat(deal.firstPlayer, place));
+  // The cards of the last deal leave the log as they come back into the
+  // hands: a card is in one place only, and the computer player (which may
+  // stand in for the local player) reads the whole log.
+  s.PlayedLog.fill(NoCard);
   for (int block = 1; block <= 3; ++block) {
     const std::size_t seat = At(SeatOfHostSeat(block, place));
     for (int slot = 1; slot <= 8; ++slot) {

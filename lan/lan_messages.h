@@ -129,7 +129,7 @@ std::optional<DealData> ParseDeal(std::string_view bytes);
 
 // Places the deal on the copy at `place`: the deck, the blocks of eight deck
 // positions in the hands of the own seats, HandCount 8, the first player in
-// Turn and the host's convention in GameTo8.
+// Turn and the host's convention in GameTo8; the played-card log is emptied.
 void PlaceDeal(MatchState& state, const DealData& deal, int place);
 
 // Complete messages out of what arrives on one connection.

@@ -73,7 +73,7 @@ void CheckCards(const MatchState& s) {
   }
   for (std::size_t pos = 1; pos <= 3; ++pos)
     if (s.Trick[pos].IsCard()) ++count[static_cast<std::size_t>(DeckNumber(s.Trick[pos]))];
-  for (std::size_t i = 1; i < s.PlayedCount && i <= 24; ++i)
+  for (std::size_t i = 1; i <= 24; ++i)
     if (s.PlayedLog[i].IsCard()) ++count[static_cast<std::size_t>(DeckNumber(s.PlayedLog[i]))];
   for (std::size_t n = 1; n <= 24; ++n) TARVEL_FUZZ_CHECK(count[n] <= 1);
 }

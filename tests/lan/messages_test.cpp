@@ -95,7 +95,9 @@ TEST(LanMessages, DealLayoutAndPlacement) {
     // Place 3 receiving first player "1" moves seat 2 first and holds deck
     // positions 1..8 in seat 2; place 2 holds them in seat 3.
     MatchState third;
+    third.PlayedLog.fill(host.Deck[1]);  // the last deal's cards
     PlaceDeal(third, *read, 3);
+    EXPECT_EQ(third.PlayedLog[24], NoCard);
     EXPECT_EQ(third.Turn, 2);
     EXPECT_EQ(third.GameTo8, gameTo8);
     MatchState second;
