@@ -16,6 +16,26 @@ int ChooseComputerSlot(const MatchState& state, int seat) {
   }
 }
 
+bool AutoplayAct(GameDriver& driver, const MatchState& s) {
+  if (!s.DealActive || s.GameSummed || driver.busy()) return false;
+  const bool seatTurn = s.Turn >= 1 && s.Turn <= 3;
+  if (s.DealStage == StageDealt && seatTurn && MayStartDeal(s)) {
+    driver.onContinue();
+  } else if (s.DealStage == StagePlaying && s.Turn == 3) {
+    driver.onHandClick(ChooseComputerSlot(s, 3), MouseButton::Left);
+  } else if ((s.Turn == TurnTrickComplete || s.Turn == TurnNextDeal) && DrivesTable(s)) {
+    driver.onContinue();
+  } else if (s.Turn == TurnGameOver) {
+    driver.onContinue();
+  } else if (s.DealStage == StagePlaying && (s.Turn == 1 || s.Turn == 2) && !s.TourGame &&
+             (!s.NetGame || (s.NetRole == 1 && s.NetClients2 == 0 && s.Turn == 2))) {
+    driver.onTimerTick();
+  } else {
+    return false;
+  }
+  return true;
+}
+
 bool PlayOutDeal(MatchState& state, TableEvents& events, DealTranscript* transcript) {
   state.DealStage = StagePlaying;
   for (;;) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "game_driver.h"
 #include "match_state.h"
 #include "rules.h"
 #include "table_events.h"
@@ -34,6 +35,14 @@ struct DealTranscript {
 // computer choice was refused by PlayCard (the deal is then left unfinished).
 bool PlayOutDeal(MatchState& state, TableEvents& events,
                  DealTranscript* transcript = nullptr);
+
+// One act of a player whom the computer stands in for, on a copy of a game
+// that may be networked (tests and benchmarks of whole network games): "To
+// Begin" when this copy may start, the local seat's card, collecting and
+// dealing where this copy drives the table, summing up the finished game,
+// and a computer seat's card where this copy runs one. False when nothing is
+// due here now.
+bool AutoplayAct(GameDriver& driver, const MatchState& state);
 
 // Totals of self-played games.
 struct GameTally {

@@ -203,6 +203,8 @@ void GameDriver::onExitToMenu() {
   if (!s.GameSummed || !s.DealActive) return;
   events_.StoreGame(s.GameResult);
   s.DealActive = false;
+  // The peers are in the game-over phase or gone: they take the close quietly.
+  if (s.NetGame) events_.CloseNetwork();
   if (s.TourGame) events_.LeaveTournamentTable(true);
 }
 

@@ -206,8 +206,9 @@ class TableEvents {
 };
 
 // A port that shows, plays and sends nothing: self-play and benchmarks. Its
-// player record is a new player's; its questions are answered Yes.
-class NullTableEvents final : public TableEvents {
+// player record is a new player's; its questions are answered Yes. Ports
+// that serve only a few operations (a network session's tests) derive from it.
+class NullTableEvents : public TableEvents {
  public:
   void ChooseBack() override {}
   void StopMusic() override {}

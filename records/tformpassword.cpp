@@ -135,6 +135,7 @@ bool TFormPassword::Button1Click() {
     }
     member_ = NewMember(name, password);
   }
+  if (gate_) return gate_([this] { accept(); });
   accept();
   return true;
 }

@@ -43,6 +43,10 @@ class TFormPassword : public QDialog {
   // The OK button: checks the fields; on success the dialog is accepted and
   // Member() holds the player.
   bool Button1Click();
+  // Before the dialog closes with a valid player, `gate` may keep it open (a
+  // network game opens its connection first) and call `accept` once done; it
+  // returns false when the dialog stays as it is.
+  void SetAcceptGate(std::function<bool(std::function<void()> accept)> gate) { gate_ = std::move(gate); }
 
   const ClubMember& Member() const { return member_; }
   // The name as typed (trimmed), for the next "New Player".
@@ -58,6 +62,7 @@ class TFormPassword : public QDialog {
 
   int language_;
   std::function<void(const QString&)> inform_;
+  std::function<bool(std::function<void()>)> gate_;
   bool existing_ = false;
   ClubMember member_;
   QVBoxLayout* layout_ = nullptr;

@@ -69,7 +69,30 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
                                QStringLiteral("Day the holiday calendar shows instead of today "
                                               "(YYYY-MM-DD, years 1583 to 9999)."),
                                QStringLiteral("DATE"));
-  parser.addOptions({help, dataDir, size, seed, services, screenshot, after, date});
+  const QCommandLineOption autoplay(QStringLiteral("autoplay"),
+                                    QStringLiteral("The computer plays the local seat and presses "
+                                                   "the continue button."));
+  const QCommandLineOption lanHost(QStringLiteral("lan-host"),
+                                   QStringLiteral("Host a network game on this port (0: any free "
+                                                  "port, printed) without the name dialog."),
+                                   QStringLiteral("PORT"));
+  const QCommandLineOption lanJoin(QStringLiteral("lan-join"),
+                                   QStringLiteral("Join the network game at this address without "
+                                                  "the name dialog."),
+                                   QStringLiteral("ADDRESS:PORT"));
+  const QCommandLineOption lanPlayers(QStringLiteral("lan-players"),
+                                      QStringLiteral("With --autoplay, the host starts the game "
+                                                     "when this many players (2 or 3) are in."),
+                                      QStringLiteral("N"));
+  const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The local player's name."),
+                                QStringLiteral("NAME"));
+  const QCommandLineOption quitAfterGame(QStringLiteral("quit-after-game"),
+                                         QStringLiteral("Print the three results of the game "
+                                                        "on one line and quit once it is summed up."));
+  const QCommandLineOption fast(QStringLiteral("fast"),
+                                QStringLiteral("No card flights and no waits between moves (tests)."));
+  parser.addOptions({help, dataDir, size, seed, services, screenshot, after, date, autoplay, lanHost,
+                     lanJoin, lanPlayers, name, quitAfterGame, fast});
 
   if (!parser.parse(args)) {
     result.message = parser.errorText();
@@ -146,6 +169,51 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   } else if (parser.isSet(after)) {
     result.message = QStringLiteral("--after is only used with --screenshot.");
     return result;
+  }
+  options.autoplay = parser.isSet(autoplay);
+  options.quitAfterGame = parser.isSet(quitAfterGame);
+  options.fast = parser.isSet(fast);
+  if (parser.isSet(lanHost) && parser.isSet(lanJoin)) {
+    result.message = QStringLiteral("--lan-host and --lan-join exclude each other.");
+    return result;
+  }
+  if (parser.isSet(lanHost)) {
+    bool ok = false;
+    const int port = parser.value(lanHost).toInt(&ok);
+    if (!ok || port < 0 || port > 65535) {
+      result.message = QStringLiteral("--lan-host must be a port from 0 to 65535, not \"") +
+                       parser.value(lanHost) + QStringLiteral("\".");
+      return result;
+    }
+    options.lanHostPort = port;
+  }
+  if (parser.isSet(lanJoin)) {
+    const QString value = parser.value(lanJoin);
+    const qsizetype colon = value.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const int port = colon > 0 ? value.mid(colon + 1).toInt(&ok) : 0;
+    if (!ok || port < 1 || port > 65535) {
+      result.message = QStringLiteral("--lan-join must be ADDRESS:PORT, not \"") + value +
+                       QStringLiteral("\".");
+      return result;
+    }
+    options.lanJoinAddress = value.left(colon);
+    options.lanJoinPort = port;
+  }
+  if (parser.isSet(lanPlayers)) {
+    bool ok = false;
+    options.lanPlayers = parser.value(lanPlayers).toInt(&ok);
+    if (!ok || options.lanPlayers < 2 || options.lanPlayers > 3) {
+      result.message = QStringLiteral("--lan-players must be 2 or 3.");
+      return result;
+    }
+  }
+  if (parser.isSet(name)) {
+    options.name = parser.value(name).trimmed();
+    if (options.name.isEmpty()) {
+      result.message = QStringLiteral("--name needs a name.");
+      return result;
+    }
   }
   result.ok = true;
   return result;

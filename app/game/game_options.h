@@ -22,6 +22,14 @@ struct GameOptions {
   QString screenshotFile;              // --screenshot FILE (test and docs hook)
   QString screenshotAfter;             // --after STATE: intro, menu, calendar, table, summary
   QDate date;                          // --date YYYY-MM-DD: the day the calendar shows
+  bool autoplay = false;               // --autoplay: the computer plays the local seat
+  int lanHostPort = -1;                // --lan-host PORT (0 = any free port); -1 = not
+  QString lanJoinAddress;              // --lan-join ADDRESS:PORT
+  int lanJoinPort = 0;
+  int lanPlayers = 3;                  // --lan-players N: the host starts with N players
+  QString name;                        // --name NAME: the local player's name
+  bool quitAfterGame = false;          // --quit-after-game: print the results and quit
+  bool fast = false;                   // --fast: no card flights, no waits (tests)
 };
 
 struct GameOptionsResult {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/game/command_line_run.h"
 #include "app/game/game_options.h"
 #include "engine/autoplay.h"
 #include "engine/match_state.h"
@@ -42,16 +43,7 @@ class ScreenshotRun : public QObject {
         file_(std::move(file)),
         state_(std::move(state)),
         sinceStart_(sinceStart) {
-    // The records windows answer at once: the name dialog with its preset
-    // name, every other window with OK.
-    window_.SetDialogRunner([](QDialog& dialog) {
-      if (auto* names = qobject_cast<tarvel::TFormPassword*>(&dialog)) {
-        names->Button1Click();
-      } else {
-        dialog.accept();
-      }
-      return dialog.result();
-    });
+    tarvel::AnswerWindowsAtOnce(window_);
     poll_.setInterval(20);
     connect(&poll_, &QTimer::timeout, this, [this] { Step(); });
     if (state_ == QLatin1String("intro")) {
@@ -181,7 +173,7 @@ int main(int argc, char** argv) {
   tarvel::ShipModules(dataFolder, QCoreApplication::applicationDirPath());
   tarvel::InstallFontSubstitutions();
   // Nobody answers message boxes in a screenshot run.
-  tarvel::SetUnattended(!options.screenshotFile.isEmpty());
+  tarvel::SetUnattended(!options.screenshotFile.isEmpty() || options.autoplay);
 
   // The one match state and the one settings record of the program's life.
   tarvel::MatchState state;
@@ -199,6 +191,9 @@ int main(int argc, char** argv) {
   if (!options.screenshotFile.isEmpty())
     screenshot = std::make_unique<ScreenshotRun>(window, settings, options.screenshotFile,
                                                  options.screenshotAfter, sinceStart);
+  std::unique_ptr<tarvel::CommandLineRun> commandLine;
+  if (tarvel::CommandLineRun::Wanted(options))
+    commandLine = std::make_unique<tarvel::CommandLineRun>(window, settings, options);
   window.show();
   return QApplication::exec();
 }

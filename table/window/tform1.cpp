@@ -19,6 +19,7 @@
 
 #include <chrono>
 
+#include "lan/net_fields.h"
 #include "online/endpoints.h"
 #include "records/tfhistory.h"
 #include "records/tformpassword.h"
@@ -131,6 +132,7 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
                                               driver_)),
       gif_([this] { return GifFrame(); }) {
   FormCreate();
+  lan_ = std::make_unique<lan::LanConnection>(state_, *this, driver_, random_, *this);
   // The online start-up waits for the first frame, and for whatever the frame
   // already queued, so a slow or absent server never delays the window.
   connect(this, &TForm1::IntroFramePainted, this,
@@ -169,7 +171,10 @@ void TForm1::SetDialogRunner(std::function<int(QDialog&)> runner) { dialogRunner
 std::filesystem::path TForm1::DataPath() const { return std::filesystem::path(options_.dataFolder.toStdString()); }
 
 std::filesystem::path TForm1::ClubPath() const {
-  return DataPath() / (state_.NetGame ? kNetClubFile : kLocalClubFile);
+  // On the menu the "Multiplayer" setting chooses the club; a game keeps the
+  // club it was started with.
+  const bool net = TableShown() ? state_.NetGame : settings_.NetGame;
+  return DataPath() / (net ? kNetClubFile : kLocalClubFile);
 }
 
 QString TForm1::Text(WordId id, int row) const { return WordText(id, settings_.Language, row); }
@@ -346,6 +351,7 @@ void TForm1::ApplyLanguage(bool) {
     ShowClubMembers();
     ShowCalendar();
   }
+  if (lan_) lan_->Chat().SetHint(Text(WordId::Send));
   update();
 }
 
@@ -503,6 +509,7 @@ QDate TForm1::CalendarToday() const { return options_.date.isValid() ? options_.
 void TForm1::HideTableElements() {
   button7_->hide();
   button8_->hide();
+  if (lan_) lan_->Chat().SetVisible(false);
 }
 
 void TForm1::LayoutTable() {
@@ -518,6 +525,9 @@ void TForm1::LayoutTable() {
   view_.SetLayout(LayoutFor(geometry_, pictures_.NarrowCards()));
   PlaceTableButtons();
   TellAudioScreen();
+  lan_->Chat().Place(Layout().Rect(Element::Edit1), Layout().Rect(Element::BitBtn1),
+                     RoleFont(settings_, FontRole::Serif, Layout().EditFontHeight));
+  lan_->Chat().SetVisible(state_.NetGame);
 }
 
 void TForm1::PlaceTableButtons() {
@@ -700,6 +710,7 @@ void TForm1::Button6Click() { menu_->Button6Click(); }
 bool TForm1::RunPlayerNameWindow(int) {
   TFormPassword dialog(settings_, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareNewPlayer(QString::fromStdString(settings_.PlayerName));
+  AddNetworkFields(dialog);
   if (RunModal(dialog) != QDialog::Accepted) return false;
   // The settings keep the last name typed for the next new player.
   settings_.PlayerName = dialog.TypedName().toStdString();
@@ -712,15 +723,38 @@ void TForm1::OpenMemberPasswordWindow(int row) {
   if (!member) return;
   TFormPassword dialog(settings_, [this](const QString& text) { Inform(text); }, this);
   dialog.PrepareMember(*member);
+  AddNetworkFields(dialog);
   if (RunModal(dialog) != QDialog::Accepted) return;
   member_ = dialog.Member();
   StartNewGame(row);
 }
 
 void TForm1::StartNewGame(int) {
+  // With "Multiplayer" the name dialog has opened the connection already.
+  if (!settings_.NetGame) state_.NetGame = false;
+  BeginGame();
+}
+
+void TForm1::AddNetworkFields(TFormPassword& dialog) {
+  if (!settings_.NetGame) return;
+  auto* fields = new lan::NetFields(settings_, settings_.Language);
+  dialog.SetExtraWidget(fields);
+  fields->Prepare();
+  dialog.SetAcceptGate([this, fields, &dialog](std::function<void()> accept) {
+    if (!fields->Confirm()) return false;
+    const std::string name = dialog.TypedName().toStdString();
+    auto done = [accept = std::move(accept)](bool confirmed) {
+      if (confirmed) accept();
+    };
+    if (fields->Host()) return lan_->OpenHost(fields->Port(), name, std::move(done));
+    lan_->OpenClient(fields->Address(), fields->Port(), name, std::move(done));
+    return true;
+  });
+}
+
+void TForm1::BeginGame() {
   BalloonHint::CloseCurrent();
   SyncStateWithSettings();
-  state_.NetGame = false;
   state_.TourGame = false;
   timer1_.stop();
   driver_.startNewGame();
@@ -805,7 +839,10 @@ void TForm1::ImageCards3MouseUp(Qt::MouseButton button, QPoint inHand) {
                             : button == Qt::LeftButton ? MouseButton::Left
                                                        : MouseButton::Middle;
   // A card that is played now is saluted first (with the graphics module).
-  if (which == MouseButton::Left && settings_.SaluteCards && driver_.onHandHover(slot)) Fireworks();
+  // The salute runs a local event loop: the driver is busy meanwhile, so no
+  // tick, peer message or second click acts in the middle of this click.
+  if (which == MouseButton::Left && settings_.SaluteCards && driver_.onHandHover(slot))
+    driver_.runBusy([] { Fireworks(); });
   driver_.onHandClick(slot, which);
   if (TableShown()) UpdateHandCursor(inHand);
 }
@@ -914,7 +951,7 @@ void TForm1::ShowTable() {
   // All cards are dealt: the talon stays hidden under the game counter, and
   // the message area belongs to network games.
   view_.SetVisible(Element::ImageKoloda, false);
-  view_.SetVisible(Element::ImageMemo, false);
+  view_.SetVisible(Element::ImageMemo, state_.NetGame);
   view_.ClearTable();
   for (int seat = 1; seat <= 3; ++seat) view_.DrawPlate(seat, QString(), PlateColourOfSeat(seat));
   view_.Refresh();
@@ -927,7 +964,10 @@ PlayerRecord TForm1::LoadPlayerRecord() { return PlayerRecordOf(member_); }
 
 void TForm1::ShowWaitingForDeal() {
   for (int seat = 1; seat <= 2; ++seat) view_.DrawHand(seat, false);
-  view_.DrawPlate(3, WordText(TableWord::ExpectationOfServer, settings_.Language), kAnnouncementColour);
+  // Over the host's hand: seat 2 on place 2, seat 1 on place 3.
+  view_.DrawPlate(lan::SeatOfPlace(1, state_.NetRole), WordText(TableWord::ExpectationOfServer, settings_.Language),
+                  kAnnouncementColour);
+  lan_->EnableChat(false);
 }
 
 void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
@@ -953,7 +993,7 @@ void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
   }
 }
 
-void TForm1::DrawHand(int seat, bool faceUp) { view_.DrawHand(seat, faceUp); }
+void TForm1::DrawHand(int seat, bool faceUp) { view_.DrawHand(seat, faceUp || openHands_); }
 
 void TForm1::ShowTrumpCard(int seat, int slot) {
   if (seat != 3) view_.DrawHandShowingSlot(seat, slot);
@@ -1027,20 +1067,23 @@ void TForm1::PlaySound(std::string_view name, bool wait) {
 
 void TForm1::SpeakCard(CardCode card) { sound_->SpeakCard(card, settings_.Language); }
 
-// The network and tournament operations are reached only in LAN and
-// tournament games, which this window cannot start yet; their owners (the
-// LAN connection and the tournament table) will serve them here.
-void TForm1::SendMove(int, int) {}
-void TForm1::SendDeal(const MatchState&, int) {}
-void TForm1::SendTrickCollected() {}
+// The network operations go to the LAN connection; the tournament ones are
+// reached only at a tournament table, which this window cannot open yet.
+void TForm1::SendMove(int, int slot) {
+  if (!state_.TourGame) lan_->SendMove(slot);
+}
+void TForm1::SendDeal(const MatchState&, int firstPlayer) { lan_->SendDeal(firstPlayer); }
+void TForm1::SendTrickCollected() {
+  if (!state_.TourGame) lan_->SendTrickCollected();
+}
+void TForm1::SetChatEnabled(bool enabled) { lan_->EnableChat(enabled); }
+void TForm1::CloseNetwork() { lan_->CloseNetwork(); }
 void TForm1::RequestNextDeal() {}
 void TForm1::SendGameResults(const SeatResults&) {}
 void TForm1::PassMoveClock(int) {}
 void TForm1::RestartMoveClock() {}
 void TForm1::StopTableClocks() {}
-void TForm1::SetChatEnabled(bool) {}
 void TForm1::LeaveTournamentTable(bool) {}
-void TForm1::CloseNetwork() {}
 
 void TForm1::ShowResults(const ResultsFigures& figures) {
   ShowGameResults(*this, settings_, QString::fromStdString(state_.PlayerName), figures);
@@ -1048,8 +1091,6 @@ void TForm1::ShowResults(const ResultsFigures& figures) {
 
 void TForm1::StoreGame(std::int32_t) {
   FinishGame(*this, settings_.Language, DataPath(), state_, member_, finishHooks_);
-  // A network game is over once it is stored.
-  if (state_.NetGame) CloseNetwork();
 }
 
 bool TForm1::Confirm(TableWord first, std::string_view separator, TableWord second) {
@@ -1079,6 +1120,30 @@ void TForm1::WriteSettings() {
       std::filesystem::path(options_.dataFolder.toStdString()) / std::string(kSettingsFileName);
   if (!SaveSettings(file, stored))
     messages_->Inform(this, ProductWord(), ForDisplay(Text(WordId::CantSaveOptions)));
+}
+
+// ---------------------------------------------------------------------------
+// lan::LanWindow
+
+void TForm1::StartNetworkGame() {
+  if (menuShown_) BeginGame();
+}
+
+void TForm1::ShowChatLine(int colour, const QString& text) {
+  // The box drops the kind letter of the message the line came in.
+  view_.AddMessage(colour, QStringLiteral("s") + text);
+}
+
+void TForm1::ClearChatBox() { view_.ClearMessages(); }
+
+void TForm1::ShowLanError(const QString& text) { messages_->Inform(this, Text(WordId::Error), ForDisplay(text)); }
+
+void TForm1::LeaveTableToMenu() { ShowMainMenu(); }
+
+void TForm1::ToggleOpenHands() {
+  openHands_ = !openHands_;
+  if (!TableShown()) return;
+  for (int seat = 1; seat <= 2; ++seat) view_.DrawHand(seat, openHands_);
 }
 
 void TForm1::ShowModuleMessage(const QString& text) { messages_->Inform(this, ProductWord(), ForDisplay(text)); }

@@ -36,6 +36,7 @@
 #include "records/game_record.h"
 #include "records/gif_recorder.h"
 #include "records/records_host.h"
+#include "lan/lan_connection.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "widgets/word_text.h"
@@ -70,6 +71,8 @@ QString WordText(TableWord word, int language);
 // Reference rectangles (left, top, right, bottom on the 760 x 500 grid) of
 // the two table buttons, below the local player's score board and left of
 // the local hand.
+class TFormPassword;
+
 ReferenceRect ContinueButtonRect();
 ReferenceRect ExitButtonRect();
 
@@ -79,7 +82,8 @@ class TForm1 : public QWidget,
                public CalendarHost,
                public OptionsHost,
                public RecordsHost,
-               public MainMenuHost {
+               public MainMenuHost,
+               public lan::LanWindow {
   Q_OBJECT
 
  public:
@@ -124,6 +128,8 @@ class TForm1 : public QWidget,
   void Timer1Timer();
   void Image1Click();   // leaves the intro
   void Button6Click();  // "New Player"
+  // A network game whose waiting window closed confirmed: the new game starts.
+  void StartNetworkGame();
   void Button11Click(); // "Exit"
   void Button7Click();  // the continue button
   void Button8Click();  // "Exit to menu"
@@ -163,6 +169,7 @@ class TForm1 : public QWidget,
   const WindowGeometry& Geometry() const { return geometry_; }
   const GameDriver& Driver() const { return driver_; }
   const IntroScreen& Intro() const { return intro_; }
+  lan::LanConnection& Lan() { return *lan_; }
   QPushButton* Button6() const;
   QPushButton* Button7() const;
   QPushButton* Button8() const;
@@ -310,6 +317,15 @@ class TForm1 : public QWidget,
   void OpenHistoryWindow() override;
   void ReloadClubList() override;
 
+  // lan::LanWindow.
+  QWidget* LanParent() override { return this; }
+  int LanLanguage() const override { return settings_.Language; }
+  void ShowChatLine(int colour, const QString& text) override;
+  void ClearChatBox() override;
+  void ShowLanError(const QString& text) override;
+  void LeaveTableToMenu() override;
+  void ToggleOpenHands() override;
+
  signals:
   // The first intro frame has been painted (start-up time, screenshots).
   void IntroFramePainted();
@@ -340,6 +356,11 @@ class TForm1 : public QWidget,
   void CentreOnScreen();
   QSize WorkArea() const;
   void PlaceTableButtons();
+  // A new game on the table: local (StartNewGame) or networked.
+  void BeginGame();
+  // With "Multiplayer": the name dialog's network fields open the connection
+  // before the dialog closes.
+  void AddNetworkFields(TFormPassword& dialog);
   void HideTableElements();
   void TellAudioScreen();
   void SyncStateWithSettings();
@@ -377,6 +398,8 @@ class TForm1 : public QWidget,
   QTimer timer1_;
   std::unique_ptr<OnlineSession> online_;
   bool onlineStarted_ = false;
+  std::unique_ptr<lan::LanConnection> lan_;
+  bool openHands_ = false;  // the hidden view: opponents' hands face up
 
   WindowGeometry geometry_;
   bool startedUp_ = false;

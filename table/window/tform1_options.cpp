@@ -83,10 +83,7 @@ QImage TForm1::GraphicsPicture(const QString& name) {
 
 void TForm1::NetGameChanged() {
   // "Multiplayer" switches between the club files: the rows follow at once.
-  if (menuShown_) {
-    state_.NetGame = settings_.NetGame;
-    ShowClubMembers();
-  }
+  if (menuShown_) ShowClubMembers();
   update();
 }
 

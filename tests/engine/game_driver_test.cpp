@@ -346,6 +346,14 @@ TEST(GameDriver, SumUpOnceThenExitStoresOnce) {
   tour.driver.onExitToMenu();
   EXPECT_TRUE(tour.events.Has("StoreGame -300"));
   EXPECT_TRUE(tour.events.Has("LeaveTournamentTable stats"));
+
+  // A network game's end closes the connections.
+  Table net;
+  net.state.NetGame = true;
+  net.state.GameSummed = true;
+  net.driver.onExitToMenu();
+  EXPECT_TRUE(net.events.Has("CloseNetwork"));
+  EXPECT_EQ(t.events.Count("CloseNetwork"), 0);
 }
 
 TEST(GameDriver, OverallScoreShowsTenTimesAndChangesNothing) {

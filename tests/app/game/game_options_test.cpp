@@ -89,7 +89,31 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{{"--date", "2024-02-30"}, "--date"}, BadCase{{"--date", "08.09.2024"}, "--date"},
                       BadCase{{"--date", "1582-12-31"}, "--date"}, BadCase{{"--date", ""}, "--date"},
                       BadCase{{"--screenshot", "a.png", "--after", "nowhere"}, "--after"},
-                      BadCase{{"--colour", "red"}, "colour"}, BadCase{{"stray"}, "stray"}));
+                      BadCase{{"--colour", "red"}, "colour"}, BadCase{{"stray"}, "stray"},
+                      BadCase{{"--lan-host", "65536"}, "--lan-host"},
+                      BadCase{{"--lan-host", "x"}, "--lan-host"},
+                      BadCase{{"--lan-join", "127.0.0.1"}, "--lan-join"},
+                      BadCase{{"--lan-join", ":25666"}, "--lan-join"},
+                      BadCase{{"--lan-join", "h:0"}, "--lan-join"},
+                      BadCase{{"--lan-host", "1", "--lan-join", "h:1"}, "exclude"},
+                      BadCase{{"--lan-players", "4"}, "--lan-players"},
+                      BadCase{{"--name", " "}, "--name"}));
+
+TEST(GameOptionsTest, NetworkAndAutoplayOptions) {
+  const GameOptionsResult join =
+      ParseGameOptions(Args({"--autoplay", "--lan-join", "192.168.0.7:25666", "--name", "Анна",
+                             "--quit-after-game", "--fast"}));
+  ASSERT_TRUE(join.ok) << join.message.toStdString();
+  EXPECT_TRUE(join.options.autoplay && join.options.quitAfterGame && join.options.fast);
+  EXPECT_EQ(join.options.lanJoinAddress, QStringLiteral("192.168.0.7"));
+  EXPECT_EQ(join.options.lanJoinPort, 25666);
+  EXPECT_EQ(join.options.lanHostPort, -1);
+  EXPECT_EQ(join.options.name, QStringLiteral("Анна"));
+  const GameOptionsResult host = ParseGameOptions(Args({"--lan-host", "0", "--lan-players", "2"}));
+  ASSERT_TRUE(host.ok) << host.message.toStdString();
+  EXPECT_EQ(host.options.lanHostPort, 0);
+  EXPECT_EQ(host.options.lanPlayers, 2);
+}
 
 TEST(DataFolderTest, OptionWinsAndGetsASlash) {
   EXPECT_EQ(ResolveDataFolder(QStringLiteral("/tmp/some/where"), QStringLiteral("/usr/bin"),

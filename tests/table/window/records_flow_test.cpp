@@ -17,6 +17,7 @@
 #include <iterator>
 
 #include "engine/autoplay.h"
+#include "lan/net_fields.h"
 #include "records/club_file.h"
 #include "records/history_file.h"
 #include "records/tfhistory.h"
@@ -145,6 +146,27 @@ TEST(RecordsFlow, NewPlayerGameIsStoredAndTheMemberLogsInAgain) {
   EXPECT_EQ(renamed.lines[0].substr(44), EncodePassword("x"));
   EXPECT_EQ(renamed.lines[0].substr(20, 24), club.lines[0].substr(20, 24));
   EXPECT_EQ(f.state.SeatNames[3], "Anya");
+}
+
+// With "Multiplayer" the name dialog carries the network fields, and the
+// member rows come from the network club file; without it neither.
+TEST(RecordsFlow, MultiplayerAddsTheNetworkFieldsToTheNameDialog) {
+  for (const bool net : {false, true}) {
+    SCOPED_TRACE(net);
+    Settings stored = testing::QuickSettings();
+    stored.NetGame = net;
+    WindowFixture f(stored);
+    f.w().Image1Click();
+    bool hasFields = false;
+    f.prepareDialog = [&](TFormPassword& dialog) {
+      hasFields = dialog.findChild<lan::NetFields*>() != nullptr;
+      dialog.Edit1()->clear();  // refused before any connection is opened
+    };
+    f.w().Button6()->click();
+    EXPECT_EQ(hasFields, net);
+    EXPECT_FALSE(f.w().TableShown());
+    EXPECT_TRUE(f.w().MenuShown());
+  }
 }
 
 TEST(RecordsFlow, DamagedClubFileStopsTheStartAndStaysAsItWas) {
