@@ -738,6 +738,14 @@ void TForm1::StartNewGame(int) {
 void TForm1::AddNetworkFields(TFormPassword& dialog) {
   if (!settings_.NetGame) return;
   auto* fields = new lan::NetFields(settings_, settings_.Language);
+  fields->SetExternalAddressLookup([this] {
+    std::string address;
+    return online_->Requests().ReadExternalAddress(address) ? QString::fromStdString(address) : QString();
+  });
+  if (!options_.servicesBase.empty()) {
+    const ServiceEndpoints endpoints(options_.servicesBase);
+    fields->SetRouterHelpUrl(QUrl(QString::fromStdString(endpoints.Address(Endpoint::RouterHelp))));
+  }
   dialog.SetExtraWidget(fields);
   fields->Prepare();
   dialog.SetAcceptGate([this, fields, &dialog](std::function<void()> accept) {
