@@ -23,7 +23,7 @@ using namespace std::chrono_literals;
 
 // A WAVE image: RIFF header, "fmt " chunk, optional extra chunk, "data"
 // chunk whose declared size may differ from the bytes that follow.
-struct WaveSpec {
+struct WaveShape {
   std::uint16_t format = 1, channels = 1;
   std::uint32_t rate = 8000;
   std::uint16_t bits = 16;
@@ -33,7 +33,7 @@ struct WaveSpec {
   std::uint32_t byteRate = 0;     // 0: the right one
 };
 
-QByteArray Wave(const WaveSpec& w) {
+QByteArray Wave(const WaveShape& w) {
   QByteArray b;
   auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) b.append(char(v >> (8 * i))); };
   auto u16 = [&](std::uint16_t v) { b.append(char(v)); b.append(char(v >> 8)); };
@@ -61,7 +61,7 @@ std::optional<WaveFormat> Header(const QByteArray& bytes) {
 TEST(WaveHeaderTest, LengthComesFromTheBytesThatAreThere) {
   struct Case {
     const char* what;
-    WaveSpec spec;
+    WaveShape shape;
     std::optional<long> ms;  // nothing: not a WAVE file
   };
   const std::vector<Case> cases = {
@@ -82,7 +82,7 @@ TEST(WaveHeaderTest, LengthComesFromTheBytesThatAreThere) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::optional<WaveFormat> header = Header(Wave(c.spec));
+    const std::optional<WaveFormat> header = Header(Wave(c.shape));
     ASSERT_EQ(header.has_value(), c.ms.has_value());
     if (header) {
       EXPECT_EQ(header->Length().count(), *c.ms);
