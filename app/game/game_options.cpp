@@ -240,19 +240,4 @@ QString PrepareDataFolder(const QString& folder) {
   return {};
 }
 
-void ShipModules(const QString& folder, const QString& exeDir) {
-  static const QStringList kShipped{QStringLiteral("QorCGraph1.rcc")};
-  const QDir data(folder), program(exeDir);
-  if (data.absolutePath() == program.absolutePath()) return;
-  QDir parent(data);
-  const bool hasParent = parent.cdUp();
-  for (const QString& name : kShipped) {
-    const QString source = program.absoluteFilePath(name);
-    if (!QFileInfo(source).isFile() || QFileInfo(data.absoluteFilePath(name)).exists() ||
-        (hasParent && QFileInfo(parent.absoluteFilePath(name)).exists()))
-      continue;
-    QFile::copy(source, data.absoluteFilePath(name));
-  }
-}
-
 }  // namespace tarvel

@@ -60,9 +60,5 @@ QString ResolveDataFolder(const QString& option, const QString& exeDir,
 // be written in it. Returns an empty string on success, else the reason.
 QString PrepareDataFolder(const QString& folder);
 
-// Gives a data folder the modules shipped beside the program (`exeDir`) that
-// neither it nor its parent holds yet. Files that cannot be copied are left
-// out: a missing module only switches its features off.
-void ShipModules(const QString& folder, const QString& exeDir);
 
 }  // namespace tarvel

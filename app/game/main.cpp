@@ -170,7 +170,6 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  tarvel::ShipModules(dataFolder, QCoreApplication::applicationDirPath());
   tarvel::InstallFontSubstitutions();
   // Nobody answers message boxes in a screenshot run.
   tarvel::SetUnattended(!options.screenshotFile.isEmpty() || options.autoplay);

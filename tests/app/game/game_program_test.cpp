@@ -154,8 +154,8 @@ TEST(GameProgramTest, RunWithoutAPersonNeverWaitsOnAMessageBox) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_TRUE(run.err.contains(QStringLiteral("Can`t save options!"))) << run.err.toStdString();
   EXPECT_FALSE(QImage(picture).isNull());
-  // The graphics module shipped beside the program came into the new folder.
-  EXPECT_TRUE(QFile::exists(data.filePath(QStringLiteral("QorCGraph1.rcc"))));
+  // Modules are read beside the program: none is copied into the data folder.
+  EXPECT_FALSE(QFile::exists(data.filePath(QStringLiteral("QorCGraph1.rcc"))));
 }
 
 TEST(GameProgramTest, SameSeedDealsTheSameTable) {
