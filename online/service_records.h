@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstddef>
 #include <string>
 
 namespace tarvel {
@@ -60,5 +61,8 @@ struct TQorStat {
 
   bool operator==(const TQorStat&) const = default;
 };
+
+// The name of field `number` (1..12) of the game report: "R1" .. "R12".
+std::string GameReportFieldName(std::size_t number);
 
 }  // namespace tarvel

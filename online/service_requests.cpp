@@ -177,8 +177,10 @@ bool ServiceRequests::Vote(const std::string& nick, bool& accepted) {
 
 bool ServiceRequests::ReportGame(const std::array<std::int32_t, 12>& fields, bool& accepted) {
   std::string body = Field("gid", Number(kWorldList));
-  for (std::size_t i = 0; i < fields.size(); ++i)
-    body += "&" + Field("R" + Number(static_cast<std::int32_t>(i + 1)), Number(fields[i]));
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    body += '&';
+    body += Field(GameReportFieldName(i + 1), Number(fields[i]));
+  }
   return PostMarker(body, accepted);
 }
 

@@ -143,6 +143,13 @@ std::string ReplyRecord(const std::vector<std::string>& fields) {
   return record;
 }
 
-std::string NumberReply(std::int64_t number) { return "$" + std::to_string(number) + "$\n"; }
+std::string NumberReply(std::int64_t number) {
+  // Built front to back: a literal joined in front of a short string makes
+  // GCC 12 at -O3 report a false -Wrestrict inside the library.
+  std::string reply(1, '$');
+  reply += std::to_string(number);
+  reply += "$\n";
+  return reply;
+}
 
 }  // namespace tarvel::services

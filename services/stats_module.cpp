@@ -1,5 +1,7 @@
 #include "stats_module.h"
 
+#include "service_records.h"
+
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <QVariant>
@@ -143,7 +145,7 @@ std::optional<std::string> StatsModule::Count(const FormFields& form, const std:
   if (shape == "R1,R10,R11,R12,R2,R3,R4,R5,R6,R7,R8,R9,gid") {
     std::array<QVariant, 12> values;
     for (std::size_t i = 0; i < values.size(); ++i) {
-      const auto value = form.Number("R" + std::to_string(i + 1), 0, kMaxGameField);
+      const auto value = form.Number(GameReportFieldName(i + 1), 0, kMaxGameField);
       if (!value) return std::nullopt;
       values[i] = QVariant::fromValue(*value);
     }
