@@ -79,6 +79,20 @@ bool ParseTopTenReply(std::string_view reply, TopTenList& list) {
   return true;
 }
 
+bool ParseOnlineTopTenReply(std::string_view reply, TopTenList& list) {
+  const std::vector<ReplyFields> records = ReplyRecords(reply, list.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const ReplyFields& fields = records[i];
+    TQorRecord& entry = list[i];
+    if (!TakeNumber(fields, 1, entry.Place) || !TakeNumber(fields, 6, entry.Score)) return false;
+    TakeText(fields, 2, entry.Nick);
+    TakeText(fields, 3, entry.City);
+    TakeText(fields, 4, entry.Country);
+    TakeText(fields, 5, entry.R07);
+  }
+  return true;
+}
+
 bool ParseStatReply(std::string_view reply, TQorStat& stat) {
   const std::vector<ReplyFields> records = ReplyRecords(reply, 1);
   if (records.empty()) return true;

@@ -22,6 +22,7 @@
 #include "documents_module.h"
 #include "stats_module.h"
 #include "topten_module.h"
+#include "tournament_module.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ int main(int argc, char** argv) {
   modules.push_back(std::move(topTen));
   modules.push_back(std::make_unique<StatsModule>(
       [&topTenRef](const FormFields& form) { return topTenRef.Serve(form); }));
+  modules.push_back(std::make_unique<TournamentModule>());
   auto documents = std::make_unique<DocumentsModule>(documentOptions, [&modules] {
     std::vector<std::pair<QString, QString>> keys;
     for (const auto& module : modules) {

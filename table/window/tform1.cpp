@@ -196,6 +196,13 @@ void TForm1::FormCreate() {
     bool accepted = false;
     online_->Requests().ReportGame(GameReportFields(reported), accepted);
   };
+  // The account service's lists are not read yet: view 1 and the account
+  // neighbourhood show "No Connect".
+  worldTop_ = std::make_unique<WorldTopTen>(
+      WorldTopContext{*this, settings_, online_->Requests(), DataPath(), WorldTopSources{}});
+  finishHooks_.enterWorldTopTen = [this](std::int64_t cycleScore) {
+    worldTop_->OpenWriteWindow(static_cast<std::int32_t>(cycleScore));
+  };
   setWindowTitle(ProductWord());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -207,6 +214,8 @@ void TForm1::FormCreate() {
   setPalette(colours);
 
   menu_ = new MainMenu(*this, settings_, *this);
+  menu_->SetServiceHandler(MenuService::WorldTopTen,
+                           [this] { worldTop_->MenuCommand(online_->Directory().topTenPaused); });
   CreateTableButtons();
   CreatePopupMenu();
   HideTableElements();

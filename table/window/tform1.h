@@ -32,6 +32,7 @@
 #include "engine/rules.h"
 #include "engine/table_events.h"
 #include "settings/options/options_host.h"
+#include "online/worldtop/world_top_ten.h"
 #include "records/end_of_game.h"
 #include "records/game_record.h"
 #include "records/gif_recorder.h"
@@ -83,6 +84,7 @@ class TForm1 : public QWidget,
                public OptionsHost,
                public RecordsHost,
                public MainMenuHost,
+               public WorldTopHost,
                public lan::LanWindow {
   Q_OBJECT
 
@@ -397,6 +399,7 @@ class TForm1 : public QWidget,
   IntroScreen intro_;
   QTimer timer1_;
   std::unique_ptr<OnlineSession> online_;
+  std::unique_ptr<WorldTopTen> worldTop_;
   bool onlineStarted_ = false;
   std::unique_ptr<lan::LanConnection> lan_;
   bool openHands_ = false;  // the hidden view: opponents' hands face up
