@@ -1,9 +1,10 @@
 #include "online/worldtop/worldtop_pictures.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <array>
+
+#include "widgets/passport_pictures.h"
 
 namespace tarvel {
 
@@ -34,17 +35,10 @@ QImage OriginPicture(TopOrigin origin, int size) {
       painter.drawEllipse(QPointF(30, 13), 2, 2);
       break;
     }
-    case TopOrigin::Account: {  // a person on a gold medal
+    case TopOrigin::Account: {  // a player on a gold medal
       painter.setBrush(QColor(226, 182, 74));
       painter.drawEllipse(QRectF(2, 2, 44, 44));
-      painter.setBrush(QColor(128, 0, 0));
-      painter.drawEllipse(QRectF(17, 9, 14, 14));
-      QPainterPath body;
-      body.moveTo(10, 40);
-      body.cubicTo(10, 28, 16, 25, 24, 25);
-      body.cubicTo(32, 25, 38, 28, 38, 40);
-      body.closeSubpath();
-      painter.drawPath(body);
+      painter.drawImage(QRectF(8, 6, 32, 32), SexPicture("M", 64));
       break;
     }
   }

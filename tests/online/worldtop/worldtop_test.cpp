@@ -73,14 +73,7 @@ Settings Passport(const std::string& nick, const std::string& city) {
 }
 
 TopTenEntry Entry(std::int32_t list, const std::string& nick, const std::string& city, std::int32_t score) {
-  TopTenEntry entry;
-  entry.list = list;
-  entry.nick = nick;
-  entry.city = city;
-  entry.country = "1-016";
-  entry.score = score;
-  entry.r7 = "M";
-  return entry;
+  return services::testing::ResultEntry(list, nick, city, score, "1-016");
 }
 
 void Write(ServiceRequests& requests, const TopTenEntry& entry) {
