@@ -28,7 +28,7 @@ constexpr std::array kFlags = {
     FlagDesign{"1-005", 'H', {0xC8313E, 0xC8313E, 0x4AA657}, 3},  // Belarus
     FlagDesign{"1-006", 'V', {kBlack, 0xFDDA24, 0xEF3340}, 3},  // Belgium
     FlagDesign{"1-008", 'H', {kWhite, 0x00966E, kRed}, 3},      // Bulgaria
-    FlagDesign{"1-011", 'H', {kWhite, kWhite, 0xD7141A}, 2},    // Czech Republic
+    FlagDesign{"1-011", 'H', {kWhite, 0xD7141A, 0}, 2},         // Czech Republic
     FlagDesign{"1-012", 'N', {0xC8102E, kWhite, 0}, 2},         // Denmark
     FlagDesign{"1-013", 'H', {0x0072CE, kBlack, kWhite}, 3},    // Estonia
     FlagDesign{"1-015", 'N', {kWhite, 0x003580, 0}, 2},         // Finland

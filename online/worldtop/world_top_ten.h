@@ -20,12 +20,9 @@ class WorldTopTen {
   // The write window with the cycle's score.
   void OpenWriteWindow(std::int32_t score);
 
-  // The view last chosen in a read window during this run.
-  int RememberedView() const { return view_; }
-
  private:
   WorldTopContext context_;
-  int view_ = 3;
+  int view_ = 3;  // the view last chosen in a read window during this run
 };
 
 }  // namespace tarvel

@@ -401,6 +401,9 @@ TEST(WorldTopTen, Screenshots) {
   Settings settings = Passport("Tester", "Berlin");
   WorldTopContext context{host, settings, services.requests, copy, {}};
   QDir().mkpath(out);
+  TFormWorldWrite write(context, 412);
+  write.ButtonSend()->click();
+  write.grab().save(out + QStringLiteral("/worldtop-write.png"));
   int view = 3;
   TFormWorldTopTen read(context, view, false);
   read.show();
@@ -408,9 +411,6 @@ TEST(WorldTopTen, Screenshots) {
   read.OriginButton(TopOrigin::Android)->click();
   read.ViewButton(6)->click();
   read.grab().save(out + QStringLiteral("/worldtop-read-android-club.png"));
-  TFormWorldWrite write(context, 412);
-  write.ButtonSend()->click();
-  write.grab().save(out + QStringLiteral("/worldtop-write.png"));
   TFormPassport passport(settings);
   passport.grab().save(out + QStringLiteral("/worldtop-passport.png"));
 }
