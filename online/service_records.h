@@ -48,17 +48,6 @@ using TopTenList = std::array<TQorRecord, 10>;
 // The defaults that a list request writes before it is sent.
 TopTenList EmptyTopTenList(std::int32_t list);
 
-// One row of the account service's rating list.
-struct TQorTop10 {
-  std::string Nick;
-  std::string City;
-  std::string Country;
-  char Sex = 'M';
-  double Rating = 0;
-
-  bool operator==(const TQorTop10&) const = default;
-};
-
 // The world statistics as read.
 struct TQorStat {
   std::int32_t GID = 0;
@@ -71,6 +60,17 @@ struct TQorStat {
   std::string StatZ;
 
   bool operator==(const TQorStat&) const = default;
+};
+
+// One row of the account rating list (ACCOUNT. RATING. ALL GAMES).
+struct TQorTop10 {
+  std::string Nick;
+  std::string City;
+  std::string Country;
+  char Sex = 'M';
+  double Rating = 0.0;
+
+  bool operator==(const TQorTop10&) const = default;
 };
 
 // The name of field `number` (1..12) of the game report: "R1" .. "R12".

@@ -51,14 +51,24 @@ const RowColumns kRightColumns{kRightLeft + 4, kRightLeft + 40, kRightLeft + 64,
 
 }  // namespace
 
-TFormWorldTopTen::TFormWorldTopTen(WorldTopContext& context, int& view, bool exact, QWidget* parent)
-    : QDialog(parent), context_(context), remembered_(view), language_(context.settings.Language) {
+TFormWorldTopTen::TFormWorldTopTen(WorldTopContext& context, int& view, Opening opening, QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      remembered_(view),
+      language_(context.settings.Language),
+      local_(opening == Opening::Local),
+      shift_(local_ ? kRightLeft - 8 : 0) {
   setObjectName(QStringLiteral("FormWorldTopTen"));
-  setWindowTitle(WordText(WordId::WorldTopTen, language_));
-  setFixedSize(kWidth, kHeight);
+  setWindowTitle(WordText(local_ ? WordId::TopTen : WordId::WorldTopTen, language_));
+  setFixedSize(kWidth - shift_, kHeight);
   noConnect_ = WordText(WordId::NoConnect, language_);
-  view_ = exact ? view : (view >= 2 && view <= 4 ? view : 3);
-  remembered_ = view_;
+  if (local_) {
+    view_ = view == kNetClubView ? kNetClubView : kLocalClubView;
+  } else {
+    const bool any = view >= 1 && view <= kWorldTopViews;
+    view_ = (opening == Opening::Exact && any) || (view >= 2 && view <= 4) ? view : 3;
+    remembered_ = view_;
+  }
 
   passport_ = new TQorCardsButton(WordText(WordId::Passport, language_), this);
   passport_->setObjectName(QStringLiteral("ButtonPassport"));
@@ -83,7 +93,8 @@ TFormWorldTopTen::TFormWorldTopTen(WorldTopContext& context, int& view, bool exa
   for (int v = 1; v <= kWorldTopViews; ++v) {
     auto* button = new TQorCardsButton(QString(QChar(u'A' + v - 1)), this);
     button->setObjectName(QStringLiteral("ButtonView%1").arg(v));
-    button->setGeometry(kRightLeft + 6 + (v - 1) * 56, 10, 48, 30);
+    button->setGeometry(kRightLeft - shift_ + 6 + (v - 1) * 56, 10, 48, 30);
+    button->setVisible(!local_ || v >= kLocalClubView);
     connect(button, &QPushButton::clicked, this, [this, v] { SetView(v); });
     viewButtons_[static_cast<std::size_t>(v - 1)] = button;
   }
@@ -92,20 +103,23 @@ TFormWorldTopTen::TFormWorldTopTen(WorldTopContext& context, int& view, bool exa
     auto* button = new TQorCardsButton(WordText(kindWords[i], language_), this);
     const char kind = kOnlineTopKinds[i];
     button->setObjectName(QStringLiteral("ButtonKind") + QLatin1Char(kind));
-    button->setGeometry(kRightLeft + 20 + static_cast<int>(i) * 125, kRightRowsTop + 10 * kRightPitch + 8, 115, 30);
+    button->setGeometry(kRightLeft - shift_ + 20 + static_cast<int>(i) * 125, kRightRowsTop + 10 * kRightPitch + 8, 115, 30);
     connect(button, &QPushButton::clicked, this, [this, kind] { SetKind(kind); });
     kindButtons_[i] = button;
   }
   close_ = new TQorCardsButton(WordText(WordId::Close, language_), this);
   close_->setObjectName(QStringLiteral("ButtonClose"));
-  close_->setGeometry(kWidth - 140, kHeight - 44, 120, 30);
+  close_->setGeometry(kWidth - shift_ - 140, kHeight - 44, 120, 30);
   close_->setDefault(true);
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
   ApplyDialogDesign(this, context_.settings);
   connect(&pulse_, &QTimer::timeout, this, &TFormWorldTopTen::Animate);
   pulse_.setInterval(kPulseMs);
-  LoadLeft();
+  // The local champions need no services: no passport, origins or lists.
+  passport_->setVisible(!local_);
+  for (QToolButton* button : originButtons_) button->setVisible(!local_);
+  if (!local_) LoadLeft();
   LoadView();
 }
 
@@ -171,7 +185,7 @@ void TFormWorldTopTen::SetOrigin(TopOrigin origin) {
 void TFormWorldTopTen::SetView(int view) {
   if (view < 1 || view > kWorldTopViews) return;
   view_ = view;
-  remembered_ = view;
+  if (!local_) remembered_ = view;
   LoadView();
 }
 
@@ -218,9 +232,22 @@ void TFormWorldTopTen::hideEvent(QHideEvent* event) {
 
 void TFormWorldTopTen::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (!local_) PaintLeftPanel(painter);
+  painter.translate(-shift_, 0);
   // The lists stand on light panels, readable in every design.
-  PaintListPanel(painter, QRect(60, 8, 330, kHeight - 16));
   PaintListPanel(painter, QRect(kRightLeft, kHeadingTop - 4, kWidth - kRightLeft - 8, 10 * kRightPitch + 44));
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(15);
+  painter.setFont(font);
+  painter.setPen(QColor(128, 0, 0));
+  painter.drawText(QRect(kRightLeft, kHeadingTop, kWidth - kRightLeft - 8, 28), Qt::AlignCenter,
+                   FitText(Heading(), painter.fontMetrics(), kWidth - kRightLeft - 16));
+  DrawArea(painter, viewRows_, {kRightColumns, 13}, kRightRowsTop, kRightPitch);
+}
+
+void TFormWorldTopTen::PaintLeftPanel(QPainter& painter) const {
+  PaintListPanel(painter, QRect(60, 8, 330, kHeight - 16));
   PaintPassport(painter, QPoint(70, 12), context_.settings, language_);
 
   // The chosen origin is framed.
@@ -237,13 +264,6 @@ void TFormWorldTopTen::paintEvent(QPaintEvent*) {
   painter.setPen(QColor(128, 0, 0));
   painter.drawText(QRect(70, kGamesTop, 310, 20), Qt::AlignLeft | Qt::AlignVCenter, gamesText_);
   DrawArea(painter, around_, {kLeftColumns, 12}, kAroundTop, kLeftPitch);
-
-  font.setPixelSize(15);
-  painter.setFont(font);
-  painter.setPen(QColor(128, 0, 0));
-  painter.drawText(QRect(kRightLeft, kHeadingTop, kWidth - kRightLeft - 8, 28), Qt::AlignCenter,
-                   FitText(Heading(), painter.fontMetrics(), kWidth - kRightLeft - 16));
-  DrawArea(painter, viewRows_, {kRightColumns, 13}, kRightRowsTop, kRightPitch);
 }
 
 void TFormWorldTopTen::DrawArea(QPainter& painter, const TopArea& area, const Columns& columns, int top,

@@ -23,14 +23,23 @@ class QToolButton;
 namespace tarvel {
 
 inline constexpr int kWorldTopViews = 7;
+// The views of the club files: games against the computer, network games.
+inline constexpr int kLocalClubView = 6;
+inline constexpr int kNetClubView = 7;
 
 class TFormWorldTopTen : public QDialog {
   Q_OBJECT
 
  public:
-  // `view` is the view last chosen, updated as the player chooses. Unless
-  // `exact`, the window opens with it only when it is 2, 3 or 4, else 3.
-  TFormWorldTopTen(WorldTopContext& context, int& view, bool exact, QWidget* parent = nullptr);
+  enum class Opening {
+    Remembered,  // the view last chosen when it is 2, 3 or 4, else 3
+    Exact,       // the view given
+    Local,       // only the club views 6 and 7, without the services
+  };
+
+  // `view` is the view last chosen, updated as the player chooses (not in
+  // the local mode, whose `view` is the club view to open with).
+  TFormWorldTopTen(WorldTopContext& context, int& view, Opening opening, QWidget* parent = nullptr);
 
   enum class Area { BestTen, Around, View };
 
@@ -63,11 +72,14 @@ class TFormWorldTopTen : public QDialog {
   void LoadView();
   void PassportClick();
   void Animate();
+  void PaintLeftPanel(QPainter& painter) const;
   void DrawArea(QPainter& painter, const TopArea& area, const Columns& columns, int top, int pitch) const;
 
   WorldTopContext& context_;
   int& remembered_;
   int language_;
+  bool local_;
+  int shift_;  // how far the right panel moves left in the local mode
   TopOrigin origin_ = TopOrigin::Windows;
   int view_ = 3;
   char kind_ = 's';

@@ -24,12 +24,12 @@ bool IsCountryCode(const std::string& code) {
 
 }  // namespace
 
-QString ShownName(const std::string& utf8, std::size_t limit) {
+QString ShownPassportName(const std::string& utf8, std::size_t limit) {
   return CheckPassportName(utf8, limit) == kNameRefused ? QStringLiteral("#") : FromUtf8(utf8);
 }
 
 QString ShownCountry(const std::string& country, int language) {
-  if (!IsCountryCode(country)) return ShownName(country, kCityLimit);
+  if (!IsCountryCode(country)) return ShownPassportName(country, kCityLimit);
   return WordText(*CountryList(country[0] - '0'), language, std::stoi(country.substr(2)));
 }
 
@@ -44,8 +44,8 @@ TopArea RowsOfList(bool ok, const TopTenList& list, TopWhere where, bool flags, 
     if (entry.Place > 0) row.place = QString::number(entry.Place) + QLatin1Char('.');
     if (flags) row.country = entry.Country;
     row.sex = SexOf(entry.R07);
-    row.nick = ShownName(entry.Nick, kNickLimit);
-    row.where = ShownName(entry.City, kCityLimit);
+    row.nick = ShownPassportName(entry.Nick, kNickLimit);
+    row.where = ShownPassportName(entry.City, kCityLimit);
     if (where == TopWhere::CityAndCountry) row.where += QStringLiteral(", ") + ShownCountry(entry.Country, language);
     row.score = QString::number(entry.Score);
     area.rows.push_back(std::move(row));
@@ -59,12 +59,13 @@ TopArea RowsOfRating(bool ok, const std::vector<TQorTop10>& rating, int language
   if (!ok) return area;
   for (const TQorTop10& entry : rating) {
     if (area.rows.size() == 10) break;
+    if (entry.Nick.empty() || entry.Nick == "#") continue;  // not filled by the reply
     TopRow row;
     row.place = Place(area.rows.size());
     row.country = entry.Country;
     row.sex = SexOf(std::string_view(&entry.Sex, 1));
-    row.nick = ShownName(entry.Nick, kNickLimit);
-    row.where = ShownName(entry.City, kCityLimit) + QStringLiteral(", ") + ShownCountry(entry.Country, language);
+    row.nick = ShownPassportName(entry.Nick, kNickLimit);
+    row.where = ShownPassportName(entry.City, kCityLimit) + QStringLiteral(", ") + ShownCountry(entry.Country, language);
     row.score = QString::number(entry.Rating, 'f', 1);
     area.rows.push_back(std::move(row));
   }

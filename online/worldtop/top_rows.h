@@ -31,7 +31,7 @@ struct TopArea {
 };
 
 // A nick or city as shown: "#" when the name check refuses it.
-QString ShownName(const std::string& utf8, std::size_t limit);
+QString ShownPassportName(const std::string& utf8, std::size_t limit);
 // A country code's name in `language`; any other text through the name check
 // (as a city).
 QString ShownCountry(const std::string& country, int language);
@@ -45,7 +45,8 @@ enum class TopWhere {
 // A world top ten or online top ten list; entries whose nick is still "#"
 // were not filled and give no row.
 TopArea RowsOfList(bool ok, const TopTenList& list, TopWhere where, bool flags, int language);
-// The account service's rating list, places 1.. in its order.
+// The account service's rating list, places 1.. in its order; rows without
+// a nick were not filled and give no row.
 TopArea RowsOfRating(bool ok, const std::vector<TQorTop10>& rating, int language);
 // Places 1..10 of a club file's top ten: the name (characters 1..20) and the
 // score (21..26); no rows when the file fails its check.

@@ -16,7 +16,15 @@ void WorldTopTen::MenuCommand(bool paused) {
 
 void WorldTopTen::OpenReadWindow(int view) {
   if (view >= 1 && view <= kWorldTopViews) view_ = view;
-  TFormWorldTopTen window(context_, view_, view != 0, context_.host.HostWindow());
+  TFormWorldTopTen window(context_, view_,
+                          view != 0 ? TFormWorldTopTen::Opening::Exact : TFormWorldTopTen::Opening::Remembered,
+                          context_.host.HostWindow());
+  context_.host.RunModal(window);
+}
+
+void WorldTopTen::OpenClubWindow(bool network) {
+  int view = network ? kNetClubView : kLocalClubView;
+  TFormWorldTopTen window(context_, view, TFormWorldTopTen::Opening::Local, context_.host.HostWindow());
   context_.host.RunModal(window);
 }
 

@@ -17,6 +17,9 @@ class WorldTopTen {
   void MenuCommand(bool paused);
   // The read window at `view` 1..7; 0 opens the view last chosen.
   void OpenReadWindow(int view = 0);
+  // The club's champions in the read window's local mode (the purple
+  // design's "Top Ten"): the network club's when `network`.
+  void OpenClubWindow(bool network);
   // The write window with the cycle's score.
   void OpenWriteWindow(std::int32_t score);
 

@@ -52,14 +52,14 @@ void PaintPassport(QPainter& painter, QPoint origin, const Settings& settings, i
   const int width = kPassportWidth - 24;
   painter.drawImage(QPoint(x, y + 2), SexPicture(settings.Sex));
   painter.drawText(QRect(textLeft, y, width, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   FitText(ShownName(settings.Nick, kNickLimit), painter.fontMetrics(), width));
+                   FitText(ShownPassportName(settings.Nick, kNickLimit), painter.fontMetrics(), width));
   font.setBold(false);
   painter.setFont(font);
   painter.drawImage(QPoint(x - 2, y + 27), CountryFlag(settings.Country));
   painter.drawText(QRect(textLeft, y + 24, width, 20), Qt::AlignLeft | Qt::AlignVCenter,
                    FitText(ShownCountry(settings.Country, language), painter.fontMetrics(), width));
   painter.drawText(QRect(textLeft, y + 48, width, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   FitText(ShownName(settings.City, kCityLimit), painter.fontMetrics(), width));
+                   FitText(ShownPassportName(settings.City, kCityLimit), painter.fontMetrics(), width));
   painter.restore();
 }
 

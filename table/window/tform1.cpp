@@ -214,12 +214,12 @@ void TForm1::FormCreate() {
   setPalette(colours);
 
   menu_ = new MainMenu(*this, settings_, *this);
-  menu_->SetServiceHandler(MenuService::WorldTopTen,
-                           [this] { worldTop_->MenuCommand(online_->Directory().topTenPaused); });
   CreateTableButtons();
   CreatePopupMenu();
   HideTableElements();
   helpFolder_ = DefaultHelpFolder();
+  menu_->SetServiceHandler(MenuService::WorldTopTen,
+                           [this] { worldTop_->MenuCommand(online_->Directory().topTenPaused); });
 
   calendar_ = new CalendarSheets(this, *this);
   view_.SetChangeSink([this](const QRect& rect) { update(rect); });
@@ -798,6 +798,10 @@ void TForm1::ShowClubMembers() {
 void TForm1::ReloadClubList() { ShowClubMembers(); }
 
 void TForm1::OpenTopTenWindow() {
+  if (settings_.MenuDesignPurple) {
+    worldTop_->OpenClubWindow(ClubPath().filename() == std::filesystem::path(kNetClubFile));
+    return;
+  }
   TFormTopTen form(settings_.Language, ClubPath(), state_.NetGame, this);
   RunModal(form);
 }

@@ -83,8 +83,8 @@ class TForm1 : public QWidget,
                public CalendarHost,
                public OptionsHost,
                public RecordsHost,
-               public MainMenuHost,
                public WorldTopHost,
+               public MainMenuHost,
                public lan::LanWindow {
   Q_OBJECT
 
@@ -399,7 +399,6 @@ class TForm1 : public QWidget,
   IntroScreen intro_;
   QTimer timer1_;
   std::unique_ptr<OnlineSession> online_;
-  std::unique_ptr<WorldTopTen> worldTop_;
   bool onlineStarted_ = false;
   std::unique_ptr<lan::LanConnection> lan_;
   bool openHands_ = false;  // the hidden view: opponents' hands face up
@@ -428,6 +427,7 @@ class TForm1 : public QWidget,
   int historySelection_ = 0;        // the history window's file, for the run
   std::function<int(QDialog&)> dialogRunner_;
   FinishGameHooks finishHooks_;
+  std::unique_ptr<WorldTopTen> worldTop_;
   GifRecorder gif_;
 
   QMenu* popup_ = nullptr;

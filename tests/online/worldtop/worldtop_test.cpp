@@ -109,7 +109,7 @@ TEST(WorldTopTen, SentScoreAppearsAtItsPlaceAndInTheNeighbourhood) {
   EXPECT_TRUE(host.shown.isEmpty());  // a named player is not asked for a passport
 
   int view = 3;
-  TFormWorldTopTen read(context, view, false);
+  TFormWorldTopTen read(context, view, TFormWorldTopTen::Opening::Remembered);
   const QStringList best = read.AreaTexts(Area::BestTen);
   ASSERT_EQ(best.size(), 4);
   EXPECT_EQ(best[1], QStringLiteral("2. Tester Berlin 400"));
@@ -154,12 +154,12 @@ TEST(WorldTopTen, EveryViewFillsFromItsSource) {
   Settings settings = Passport("Tester", "Berlin");
   WorldTopSources sources;
   sources.accountRating = [](std::vector<TQorTop10>& rows) {
-    rows = {{"Rater", "Oslo", "1-035", 'M', 1612.5}};
+    rows = {{"Rater", "Oslo", "1-035", 'M', 1612.5}, TQorTop10{}};  // the second row was not filled
     return true;
   };
   WorldTopContext context{host, settings, services.requests, data, sources};
   int view = 0;
-  TFormWorldTopTen read(context, view, false);
+  TFormWorldTopTen read(context, view, TFormWorldTopTen::Opening::Remembered);
   EXPECT_EQ(read.View(), 3);  // a stored view outside 2..4 opens the Windows list
 
   const struct {
@@ -184,6 +184,8 @@ TEST(WorldTopTen, EveryViewFillsFromItsSource) {
       EXPECT_EQ(rows[0], c.first) << c.view;
     }
   }
+  read.ViewButton(1)->click();
+  EXPECT_EQ(read.AreaTexts(Area::View).size(), 1);
   // The three kinds of the tournament's list are each read.
   read.ViewButton(5)->click();
   for (int k = 0; k < 3; ++k) {
@@ -193,11 +195,20 @@ TEST(WorldTopTen, EveryViewFillsFromItsSource) {
   }
   // The view is remembered: 4 opens again, 5 does not.
   read.ViewButton(4)->click();
-  EXPECT_EQ(TFormWorldTopTen(context, view, false).View(), 4);
+  EXPECT_EQ(TFormWorldTopTen(context, view, TFormWorldTopTen::Opening::Remembered).View(), 4);
   read.ViewButton(5)->click();
-  EXPECT_EQ(TFormWorldTopTen(context, view, false).View(), 3);
+  EXPECT_EQ(TFormWorldTopTen(context, view, TFormWorldTopTen::Opening::Remembered).View(), 3);
+  // The local mode shows only the club views and keeps the remembered view.
+  int club = kNetClubView;
+  TFormWorldTopTen local(context, club, TFormWorldTopTen::Opening::Local);
+  EXPECT_EQ(local.AreaTexts(Area::View)[0], QStringLiteral("1. Boris 55"));
+  EXPECT_TRUE(local.AreaTexts(Area::BestTen).isEmpty());
+  EXPECT_FALSE(local.ViewButton(5)->isVisibleTo(&local));
+  local.ViewButton(kLocalClubView)->click();
+  EXPECT_EQ(local.AreaTexts(Area::View)[0], QStringLiteral("1. Anna 77"));
+  EXPECT_EQ(view, 3);
   int lobby = 5;  // the tournament lobby's "Top 10"
-  EXPECT_EQ(TFormWorldTopTen(context, lobby, true).View(), 5);
+  EXPECT_EQ(TFormWorldTopTen(context, lobby, TFormWorldTopTen::Opening::Exact).View(), 5);
 }
 
 TEST(WorldTopTen, OriginPicturesSwitchLists) {
@@ -210,7 +221,7 @@ TEST(WorldTopTen, OriginPicturesSwitchLists) {
   WorldTopSources sources;
   WorldTopContext context{host, settings, services.requests, services.data, sources};
   int view = 3;
-  TFormWorldTopTen read(context, view, false);
+  TFormWorldTopTen read(context, view, TFormWorldTopTen::Opening::Remembered);
   EXPECT_EQ(read.AreaTexts(Area::BestTen), QStringList{QStringLiteral("1. WinOne Lyon 800")});
   read.OriginButton(TopOrigin::Android)->click();
   EXPECT_EQ(read.Origin(), TopOrigin::Android);
@@ -296,7 +307,7 @@ TEST(WorldTopTen, ServicesDownGiveNoConnectEverywhere) {
   const QStringList noConnect{WordText(WordId::NoConnect, 0)};
   WorldTopContext context{host, settings, requests, QDir::tempPath().toStdString(), {}};
   int view = 2;
-  TFormWorldTopTen read(context, view, false);
+  TFormWorldTopTen read(context, view, TFormWorldTopTen::Opening::Remembered);
   EXPECT_EQ(read.AreaTexts(Area::BestTen), noConnect);
   EXPECT_EQ(read.AreaTexts(Area::Around), noConnect);
   EXPECT_TRUE(read.GamesText().isEmpty());
@@ -367,7 +378,7 @@ TEST(WorldTopTen, HostileRepliesShowPlainCheckedText) {
   Settings settings = Passport("Tester", "Berlin");
   WorldTopContext context{host, settings, requests, QDir::tempPath().toStdString(), {}};
   int view = 3;
-  TFormWorldTopTen read(context, view, false);
+  TFormWorldTopTen read(context, view, TFormWorldTopTen::Opening::Remembered);
   const QStringList best = read.AreaTexts(Area::BestTen);
   ASSERT_EQ(best.size(), 5);
   EXPECT_EQ(best[0], QStringLiteral("1. # # 900"));
@@ -405,7 +416,7 @@ TEST(WorldTopTen, Screenshots) {
   write.ButtonSend()->click();
   write.grab().save(out + QStringLiteral("/worldtop-write.png"));
   int view = 3;
-  TFormWorldTopTen read(context, view, false);
+  TFormWorldTopTen read(context, view, TFormWorldTopTen::Opening::Remembered);
   read.show();
   read.grab().save(out + QStringLiteral("/worldtop-read.png"));
   read.OriginButton(TopOrigin::Android)->click();

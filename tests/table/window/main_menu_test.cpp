@@ -215,8 +215,9 @@ TEST(MainMenuScreen, GraphicsModuleDecoratesButtonsWhenPresent) {
   f.w().Image1Click();
   EXPECT_TRUE(FireworksAvailable());
   EXPECT_TRUE(f.settings.MenuDesignPurple);  // the purple background was found
+  // The purple design shows the champions in the world top ten window.
   f.w().Menu().Button("Button9")->click();
-  EXPECT_EQ(f.dialogs, std::vector<QString>{QStringLiteral("tarvel::TFormTopTen")});
+  EXPECT_EQ(f.dialogs, std::vector<QString>{QStringLiteral("tarvel::TFormWorldTopTen")});
   EXPECT_EQ(static_cast<TQorCardsButton*>(f.w().Menu().Button("Button9"))->ColorSB(), TColorSB::QCards);
   SetFireworksStrip(QImage());
 #endif

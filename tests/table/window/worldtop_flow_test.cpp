@@ -1,6 +1,8 @@
 // The world top ten in the real main window, offscreen: the main menu's side
-// picture opens the read window, and the 30th game of a member opens the
-// write window after the end-of-game window.
+// picture opens the read window (the purple design's "Top Ten" opens its
+// local mode: MainMenuScreen.GraphicsModuleDecoratesButtonsWhenPresent), and
+// the 30th game of a member opens the write window after the end-of-game
+// window.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
