@@ -278,7 +278,7 @@ void TFormWorldTopTen::DrawArea(QPainter& painter, const TopArea& area, const Co
     return;
   }
   for (std::size_t i = 0; i < area.rows.size(); ++i)
-    PaintTopRow(painter, area.rows[i], columns.row, top + static_cast<int>(i) * pitch, pitch, i < 3);
+    PaintTopRow(painter, area.rows[i], columns.row, top + static_cast<int>(i) * pitch, pitch);
 }
 
 }  // namespace tarvel

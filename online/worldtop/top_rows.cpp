@@ -8,7 +8,11 @@
 namespace tarvel {
 namespace {
 
-QString Place(std::size_t index) { return QString::number(index + 1) + QLatin1Char('.'); }
+// The row `index` (0-based) at its place in the order of the list.
+void SetPlace(TopRow& row, std::size_t index) {
+  row.rank = static_cast<int>(index) + 1;
+  row.place = QString::number(row.rank) + QLatin1Char('.');
+}
 
 std::string SexOf(std::string_view text) { return text == "W" ? "W" : "M"; }
 
@@ -40,8 +44,8 @@ TopArea RowsOfList(bool ok, const TopTenList& list, TopWhere where, bool flags, 
   for (const TQorRecord& entry : list) {
     if (entry.Nick == "#") continue;
     TopRow row;
-    row.place = Place(area.rows.size());
-    if (entry.Place > 0) row.place = QString::number(entry.Place) + QLatin1Char('.');
+    row.rank = entry.Place > 0 ? entry.Place : static_cast<int>(area.rows.size()) + 1;
+    row.place = QString::number(row.rank) + QLatin1Char('.');
     if (flags) row.country = entry.Country;
     row.sex = SexOf(entry.R07);
     row.nick = ShownPassportName(entry.Nick, kNickLimit);
@@ -61,7 +65,7 @@ TopArea RowsOfRating(bool ok, const std::vector<TQorTop10>& rating, int language
     if (area.rows.size() == 10) break;
     if (entry.Nick.empty() || entry.Nick == "#") continue;  // not filled by the reply
     TopRow row;
-    row.place = Place(area.rows.size());
+    SetPlace(row, area.rows.size());
     row.country = entry.Country;
     row.sex = SexOf(std::string_view(&entry.Sex, 1));
     row.nick = ShownPassportName(entry.Nick, kNickLimit);
@@ -78,7 +82,7 @@ TopArea RowsOfClub(const std::filesystem::path& clubFile) {
   if (!club) return area;
   for (const ClubTopTenRow& entry : *club) {
     TopRow row;
-    row.place = Place(area.rows.size());
+    SetPlace(row, area.rows.size());
     row.nick = entry.name;
     row.score = entry.score;
     area.rows.push_back(std::move(row));

@@ -16,6 +16,7 @@
 namespace tarvel {
 
 struct TopRow {
+  int rank = 0;          // the place as a number
   QString place;         // "1."
   std::string country;   // the code for the flag; empty: no flag
   std::string sex;       // "M" or "W"; empty: no sex picture

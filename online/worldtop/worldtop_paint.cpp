@@ -22,7 +22,8 @@ void PaintListPanel(QPainter& painter, const QRect& rect) {
   painter.restore();
 }
 
-void PaintTopRow(QPainter& painter, const TopRow& row, const RowColumns& c, int top, int height, bool podium) {
+void PaintTopRow(QPainter& painter, const TopRow& row, const RowColumns& c, int top, int height) {
+  const bool podium = row.rank >= 1 && row.rank <= 3;
   const QFontMetrics metrics = painter.fontMetrics();
   const auto band = [top, height](int left, int width) { return QRect(left, top, width, height); };
   painter.setPen(podium ? QColor(200, 0, 0) : QColor(0, 0, 128));

@@ -31,9 +31,8 @@ QString FitText(const QString& text, const QFontMetrics& metrics, int width);
 
 void PaintListPanel(QPainter& painter, const QRect& rect);
 
-// One row at `top`, `height` high; `podium` rows (places 1..3) in red, the
-// others in navy.
-void PaintTopRow(QPainter& painter, const TopRow& row, const RowColumns& columns, int top, int height, bool podium);
+// One row at `top`, `height` high; places 1..3 in red, the others in navy.
+void PaintTopRow(QPainter& painter, const TopRow& row, const RowColumns& columns, int top, int height);
 
 // The passport at `origin`, 180 pixels wide and three lines high: sex
 // picture and nick, flag and country, city.
