@@ -216,15 +216,19 @@ int main(int argc, char** argv) {
     QString error;
     if (photoServer.Start(ftp, error)) {
       accountsRef.SetPhotoUploadPort(photoServer.Port());
-      Print(stdout, QStringLiteral("tarvel-services: photo uploads on ftp://%1:%2/photos/")
-                        .arg(host)
-                        .arg(photoServer.Port()));
     } else {
       Print(stderr, QStringLiteral("tarvel-services: photo uploads off: ") + error);
     }
   }
   QuitOnSignals(app);
+  // The first line says that every service answers (those who start the
+  // program wait for it); the upload server is ready by then too.
   Print(stdout, QStringLiteral("tarvel-services: listening on http://%1:%2/").arg(host).arg(bound));
+  if (photoServer.Port() != 0) {
+    Print(stdout, QStringLiteral("tarvel-services: photo uploads on ftp://%1:%2/photos/")
+                      .arg(host)
+                      .arg(photoServer.Port()));
+  }
   const int status = QCoreApplication::exec();
   photoServer.Stop();
   return status;
