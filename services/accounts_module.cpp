@@ -3,12 +3,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QHostAddress>
 #include <QVariant>
 
 #include <sodium.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -116,14 +116,6 @@ std::string Refusal(std::int64_t wait) {
   return reply;
 }
 
-std::string AddressOf(const QHttpServerRequest& request) {
-  QHostAddress address = request.remoteAddress();
-  bool mapped = false;
-  const quint32 v4 = address.toIPv4Address(&mapped);
-  if (mapped) address = QHostAddress(v4);
-  return address.toString().toStdString();
-}
-
 }  // namespace
 
 AccountsModule::AccountsModule(AccountOptions options)
@@ -209,7 +201,7 @@ void AccountsModule::AddRoutes(QHttpServer& server) {
   AddFormRoute(server, QStringLiteral("/account"),
                [this](const FormFields& form,
                       const QHttpServerRequest& request) -> std::optional<FormReply> {
-                 std::optional<std::string> body = Answer(form, AddressOf(request));
+                 std::optional<std::string> body = Answer(form, CallerAddress(request).toStdString());
                  if (!body) return std::nullopt;
                  return FormReply{std::move(*body), {}};
                });

@@ -11,7 +11,6 @@
 #include <QSqlRecord>
 
 #include <filesystem>
-#include <fstream>
 
 #include "login_throttle.h"
 #include "replies.h"
@@ -200,6 +199,10 @@ TEST_F(Accounts, PhotosAreUploadedByTheirOwnAccountOnly) {
   EXPECT_EQ(HttpClient::Get(services.process.Base() + "photos/Bob.jpg").status, 404);
   for (const auto& entry : std::filesystem::directory_iterator(services.data + "/photos"))
     EXPECT_EQ(entry.path().filename(), "Ann.jpg") << "no upload left behind";
+
+  ASSERT_TRUE(services.process.Stop());
+  EXPECT_EQ(FtpUpload(ftpPort, annLogin, "Ann.jpg", photo).result, CURLE_COULDNT_CONNECT)
+      << "the upload server stops with the services";
 }
 
 TEST_F(Accounts, RepeatedFailedLoginsAreRefused) {
