@@ -401,20 +401,22 @@ std::optional<std::string> AccountsModule::ReadProfile(const FormFields& form) {
 
 std::optional<std::string> AccountsModule::SaveProfile(const FormFields& form,
                                                        const std::string& address) {
-  std::vector<std::string> names(kProfileFields.begin(), kProfileFields.end());
+  // The first name arrives as "namei"; "name1", which it stands for, is
+  // taken as well.
+  std::vector<std::string> fields(kProfileFields.begin(), kProfileFields.end());
+  if (form.Has("name1")) fields.front() = "name1";
+  std::vector<std::string> names = fields;
   names.insert(names.end(), {"nick", "labelinfosave"});
-  static const std::string withoutPassword = ShapeOf(names);
+  const std::string withoutPassword = ShapeOf(names);
   names.push_back("pw");
-  static const std::string withPassword = ShapeOf(names);
   const std::string shape = form.Shape();
   const auto nick = NickField(form);
-  if ((shape != withPassword && shape != withoutPassword) || !nick ||
+  if ((shape != ShapeOf(names) && shape != withoutPassword) || !nick ||
       !form.Number("labelinfosave", 0, 0))
     return std::nullopt;
   std::vector<QVariant> values;
-  for (const std::string_view field : kProfileFields) {
-    const auto value =
-        form.FreeText(std::string(field), field == "about" ? kMaxAbout : kMaxProfileLine);
+  for (const std::string& field : fields) {
+    const auto value = form.FreeText(field, field == "about" ? kMaxAbout : kMaxProfileLine);
     if (!value) return std::nullopt;
     values.emplace_back(Bytes(*value));
   }

@@ -7,6 +7,11 @@
 // a password goes through one check that also counts failures per nick and
 // per address: after a few, the nick or address is refused for a while, and
 // the refusal says how long ("$+no wait$SECONDS$").
+//
+// Paths: POST "/account" (every account request, told apart by its fields),
+// GET "/photos/NICK.jpg", and POST "/photo-login" for the photo server only
+// (it proves itself with a key). The directory names "/account" under
+// "AccPath" and the upload server's port under "PhotoFtpPort".
 #pragma once
 
 #include <QByteArray>

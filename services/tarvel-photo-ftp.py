@@ -202,6 +202,10 @@ def main():
     if not key:
         sys.exit("tarvel-photo-ftp: TARVEL_PHOTO_KEY is not set")
     os.makedirs(options.folder, exist_ok=True)
+    # Uploads cut off by an earlier end of this server.
+    for name in os.listdir(options.folder):
+        if name.startswith(".upload-"):
+            PhotoSession._discard(os.path.join(options.folder, name))
     logging.basicConfig(level=logging.WARNING)
     PhotoSession.authorizer = AccountAuthorizer(
         options.check, key, os.path.realpath(options.folder))

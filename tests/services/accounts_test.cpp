@@ -140,6 +140,10 @@ TEST_F(Accounts, RegisterPlayListAndProfileAsTheGameDoes) {
   EXPECT_EQ(readProfile(), "$+no#\n");
   EXPECT_EQ(Post(ProfileBody("Ann", "&pw=" + kAnnPassword)), "$+ok#\n");
   EXPECT_EQ(readProfile(), "$Anna~Rossi~I play_every day~~a@b.it~~~~~~~~~yt\n");
+  std::string byName1 = ProfileBody("Ann", "&pw=" + kAnnPassword);
+  byName1.replace(byName1.find("namei=Anna"), 10, "name1=Anny");
+  EXPECT_EQ(Post(byName1), "$+ok#\n");
+  EXPECT_EQ(readProfile().substr(0, 11), "$Anny~Rossi");
 
   // The database holds hashes, never a password, in any column of any table.
   services.process.Stop();
