@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QRegularExpression>
 #include <QVariant>
 
@@ -45,14 +44,14 @@ bool DocumentsModule::AddNews(const QString& text) {
   return stored;
 }
 
-QByteArray DocumentsModule::Directory() const {
+QByteArray DocumentsModule::Directory(const QString& host) const {
   QByteArray text = "Qor services directory\n";
   auto key = [&text](const QString& name, const QString& value) {
     text += name.toUtf8() + '=' + value.toUtf8() + "#\n";
   };
   if (options_.pauseTopTen) key(QStringLiteral("WTGamesPause"), QStringLiteral("1"));
   if (options_.pauseChat) key(QStringLiteral("CTGamesPause"), QStringLiteral("1"));
-  for (const auto& [name, value] : directoryKeys_()) key(name, value);
+  for (const auto& [name, value] : directoryKeys_(host)) key(name, value);
   return text;
 }
 
@@ -101,14 +100,13 @@ QHttpServerResponse DocumentsModule::File(const QStringList& folders, const QStr
 
 void DocumentsModule::AddRoutes(QHttpServer& server) {
   const auto get = QHttpServerRequest::Method::Get;
-  server.route(QStringLiteral("/directory.txt"), get, [this] { return Utf8Text(Directory()); });
+  server.route(QStringLiteral("/directory.txt"), get, [this](const QHttpServerRequest& request) {
+    const QString host = request.url().host();
+    return Utf8Text(Directory(host.contains(u':') ? u'[' + host + u']' : host));
+  });
   server.route(QStringLiteral("/news.html"), get, [this] { return Utf8Text(News(), "text/html"); });
   server.route(QStringLiteral("/get_ip.php"), get, [](const QHttpServerRequest& request) {
-    QHostAddress address = request.remoteAddress();
-    bool mapped = false;
-    const quint32 v4 = address.toIPv4Address(&mapped);
-    if (mapped) address = QHostAddress(v4);
-    return Utf8Text(address.toString().toUtf8());
+    return Utf8Text(CallerAddress(request).toUtf8());
   });
   server.route(QStringLiteral("/musik/_playlist.html"), get,
                [this] { return Utf8Text(Playlist(), "text/html"); });
