@@ -37,6 +37,7 @@
 #include "records/gif_recorder.h"
 #include "records/records_host.h"
 #include "lan/lan_connection.h"
+#include "online/community/community.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "widgets/word_text.h"
@@ -83,7 +84,8 @@ class TForm1 : public QWidget,
                public OptionsHost,
                public RecordsHost,
                public MainMenuHost,
-               public lan::LanWindow {
+               public lan::LanWindow,
+               public CommunityHost {
   Q_OBJECT
 
  public:
@@ -213,6 +215,19 @@ class TForm1 : public QWidget,
   OnlineSession& Online() { return *online_; }
   // The online start-up steps have run (they run once, after the first frame).
   bool OnlineStarted() const { return onlineStarted_; }
+  // Statistics, news and chat.
+  Community& Communities() { return *community_; }
+
+  // CommunityHost (tform1_community.cpp).
+  QWidget* CommunityParent() override { return this; }
+  bool CommunityMenuShown() const override { return menuShown_; }
+  bool CommunityGameRunning() const override;
+  void SetNewsSiren(bool on) override;
+  void SetChatSiren(bool on) override;
+  void PlayCommunitySound(const char* name) override;
+  int RunCommunityWindow(QDialog& window) override;
+  void InformCommunity(const QString& title, const QString& text) override;
+  void SaveCommunitySettings() override;
 
   // The calendar sheets of the main menu.
   CalendarSheets& Calendar() { return *calendar_; }
@@ -343,6 +358,7 @@ class TForm1 : public QWidget,
 
  private:
   void FormCreate();
+  void CreateCommunity();
   void LoadGraphicsModule();
   PendingContext Pending();
   void CreateTableButtons();
@@ -398,6 +414,7 @@ class TForm1 : public QWidget,
   QTimer timer1_;
   std::unique_ptr<OnlineSession> online_;
   bool onlineStarted_ = false;
+  std::unique_ptr<Community> community_;
   std::unique_ptr<lan::LanConnection> lan_;
   bool openHands_ = false;  // the hidden view: opponents' hands face up
 
