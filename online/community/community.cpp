@@ -42,7 +42,6 @@ void Community::Apply(const NoticePoller::Change& change) {
 
 void Community::Run(QDialog& window) {
   windowOpen_ = true;
-  if (windowHook_) windowHook_(window);
   host_.RunCommunityWindow(window);
   windowOpen_ = false;
 }

@@ -42,9 +42,6 @@ class Community : public QObject {
   void OpenNews();
   void OpenChat();
 
-  // Windows shown from here get this before they run (tests answer them).
-  void SetWindowHook(std::function<void(QDialog&)> hook) { windowHook_ = std::move(hook); }
-
   QTimer& NoticeTimer() { return timer_; }
   bool WindowOpen() const { return windowOpen_; }
 
@@ -58,7 +55,6 @@ class Community : public QObject {
   NoticePoller& notices_;
   const DirectoryState& directory_;
   std::function<void()> openPassport_;
-  std::function<void(QDialog&)> windowHook_;
   QTimer timer_;
   bool windowOpen_ = false;  // one of the windows runs: no notice checks meanwhile
 };

@@ -82,6 +82,7 @@ QString TFormStat::Value(int row) const {
 }
 
 void TFormStat::LikeClick() {
+  if (!like_->isEnabled()) return;
   if (settings_.Nick == kDefaultNick) {
     QString nick;
     do {
