@@ -1,7 +1,6 @@
 #include "online/community/tformchat.h"
 
 #include <QCheckBox>
-#include <cmath>
 #include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +10,10 @@
 #include <QPainterPath>
 #include <QTime>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "online/chat_board.h"
 #include "online/community/service_text.h"

@@ -88,6 +88,7 @@ class ServicePicture : public QWidget {
   bool Enabled() const { return static_cast<bool>(open_); }
   // A siren in the picture's top right corner; an invalid colour: none.
   void SetSiren(const QColor& colour) {
+    if (colour == siren_) return;
     siren_ = colour;
     update();
   }
