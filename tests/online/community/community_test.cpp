@@ -1,11 +1,10 @@
-// The statistics, news and chat features of two copies of the game against
-// the real services program.
+// The statistics and chat features of two copies of the game against the
+// real services program (the news siren is walked through on the real main
+// menu, in the window tests).
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
-#include <QUrl>
 
 #include "community_fixture.h"
 #include "online/community/tformchat.h"
@@ -84,40 +83,6 @@ TEST(Community, ChatMessageReachesAnotherCopy) {
   EXPECT_EQ(ReadChatNotice(boris.shared).lastSeen, 3);
 }
 
-class UrlRecorder : public QObject {
-  Q_OBJECT
-
- public:
-  UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open"); }
-  ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
-  std::vector<QUrl> opened;
-
- public slots:
-  void Open(const QUrl& url) { opened.push_back(url); }
-};
-
-TEST(Community, NewsSirenUntilTheNewsIsOpened) {
-  RealServices services;
-  Copy copy(services.process.Base());
-  UrlRecorder browser;
-  copy.community.MenuBuilt();
-  EXPECT_FALSE(copy.host.newsSiren);
-  ASSERT_EQ(services::RunProgram(TARVEL_SERVICES_PROGRAM, {"--data", services.data, "--add-news", "Cards"}), 0);
-  copy.community.NoticeTick();
-  copy.community.NoticeTick();
-  EXPECT_FALSE(copy.host.newsSiren);
-  copy.community.NoticeTick();  // every third tick
-  EXPECT_TRUE(copy.host.newsSiren);
-
-  copy.community.OpenNews();
-  EXPECT_FALSE(copy.host.newsSiren);
-  ASSERT_EQ(browser.opened.size(), 1u);
-  EXPECT_EQ(browser.opened[0].toString().toStdString(), copy.requests.Address(Endpoint::NewsDocument));
-  EXPECT_EQ(ReadOpenedNews(copy.shared), 1);
-  copy.community.MenuBuilt();
-  EXPECT_FALSE(copy.host.newsSiren);
-}
-
 TEST(Community, TheVoteCountsOnce) {
   RealServices services;
   Copy copy(services.process.Base(), "Incognito");
@@ -191,5 +156,3 @@ TEST(Community, SilentServices) {
 
 }  // namespace
 }  // namespace tarvel::testing
-
-#include "community_test.moc"
