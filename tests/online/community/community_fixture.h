@@ -20,6 +20,7 @@
 #include "online/community/community_host.h"
 #include "online/service_requests.h"
 #include "services_process.h"
+#include "tests/services/services_fixture.h"
 
 namespace tarvel::testing {
 
@@ -97,15 +98,6 @@ struct Copy {
 };
 
 // The real services program in a temporary data folder.
-struct RealServices {
-  RealServices() : process(TARVEL_SERVICES_PROGRAM, data) { EXPECT_TRUE(process.Started()) << process.Error(); }
-  ~RealServices() {
-    process.Stop();
-    std::error_code ignored;
-    std::filesystem::remove_all(data, ignored);
-  }
-  std::string data = services::MakeTemporaryFolder();
-  services::ServicesProcess process;
-};
+using RealServices = services::testing::Services;
 
 }  // namespace tarvel::testing
