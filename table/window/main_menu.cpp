@@ -117,7 +117,7 @@ class ServicePicture : public QWidget {
   std::function<void()> open_;
   QColor siren_;
 
-  // A flashing lamp: a dome of the siren's colour on a dark base, with rays.
+  // A siren lamp: a dome of its colour on a dark base, with rays.
   void DrawSiren(QPainter& painter) const {
     painter.setOpacity(1.0);
     painter.setRenderHint(QPainter::Antialiasing);

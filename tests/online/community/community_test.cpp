@@ -146,6 +146,11 @@ TEST(Community, SilentServices) {
   ASSERT_EQ(copy.host.informed.size(), 1u);
   EXPECT_TRUE(copy.host.informed[0].endsWith(WordText(WordId::CantSendMessage, 0)));
 
+  // Opening the news after a failed check keeps the number stored.
+  ASSERT_TRUE(WriteOpenedNews(copy.shared, 5));
+  copy.notices.NewsOpened();
+  EXPECT_EQ(ReadOpenedNews(copy.shared), 5);
+
   // A paused chat opens no window.
   copy.directory.chatPaused = true;
   copy.community.OpenChat();
