@@ -152,6 +152,8 @@ TFormChat::TFormChat(Settings& settings, ServiceRequests& requests, std::filesys
   buttons->addWidget(close);
   column->addLayout(buttons);
 
+  // Enter belongs to the edit box: no button takes it as the default.
+  for (QPushButton* button : std::initializer_list<QPushButton*>{send_, passport_, close}) button->setAutoDefault(false);
   connect(edit_, &QLineEdit::returnPressed, this, &TFormChat::SendClick);
   connect(send_, &QPushButton::clicked, this, &TFormChat::SendClick);
   connect(bottom_, &QCheckBox::toggled, this, &TFormChat::BottomClick);

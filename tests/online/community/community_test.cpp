@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTest>
 
 #include "community_fixture.h"
 #include "online/community/tformchat.h"
@@ -23,7 +24,7 @@ void Post(Copy& copy, const QString& text) {
     chat.TimerTick();  // a message sent earlier disabled the edit box until a tick
     ASSERT_TRUE(chat.Edit()->isEnabled());
     chat.Edit()->setText(text);
-    chat.SendClick();
+    QTest::keyClick(chat.Edit(), Qt::Key_Return);
     EXPECT_TRUE(chat.Edit()->text().isEmpty());
     EXPECT_FALSE(chat.Edit()->isEnabled());
     EXPECT_FALSE(chat.SendButton()->isVisibleTo(&chat));
