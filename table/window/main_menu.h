@@ -98,6 +98,9 @@ class MainMenu : public QObject {
   // Gives a service picture its window: it becomes clickable. An empty
   // function disables it again (shown greyed, with a hint).
   void SetServiceHandler(MenuService service, std::function<void()> open);
+  // The siren of a service picture: blue at the news, red at the chat.
+  void SetSiren(MenuService service, bool on);
+  bool Siren(MenuService service) const;
 
   // Input the window passes on.
   bool TitleClick(QPoint at);   // true when `at` was on the title

@@ -18,6 +18,4 @@ void NotAvailableYet(const PendingContext& context, WordId title) {
 
 void OpenRadioWindow(const PendingContext& context) { NotAvailableYet(context, WordId::Radio); }
 
-void OpenChatWindow(const PendingContext& context) { NotAvailableYet(context, WordId::Chat); }
-
 }  // namespace tarvel

@@ -23,8 +23,7 @@ struct PendingContext {
   QString dataFolder;
 };
 
-// Pop-up "Radio" and "Chat".
+// Pop-up "Radio".
 void OpenRadioWindow(const PendingContext& context);
-void OpenChatWindow(const PendingContext& context);
 
 }  // namespace tarvel

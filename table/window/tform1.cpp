@@ -214,6 +214,7 @@ void TForm1::FormCreate() {
   setPalette(colours);
 
   menu_ = new MainMenu(*this, settings_, *this);
+  CreateCommunity();
   CreateTableButtons();
   CreatePopupMenu();
   HideTableElements();
@@ -494,6 +495,7 @@ void TForm1::ShowMainMenu(bool tick) {
   timer1_.start();
   TellAudioScreen();
   update();
+  community_->MenuBuilt();
 }
 
 void TForm1::ShowCalendar() {
@@ -926,7 +928,7 @@ void TForm1::RadioClick() {
 
 void TForm1::ChatClick() {
   PlaySound("WOpenFo", false);
-  OpenChatWindow(Pending());
+  community_->OpenChat();
 }
 
 bool TForm1::FormCloseQuery() {

@@ -38,6 +38,7 @@
 #include "records/gif_recorder.h"
 #include "records/records_host.h"
 #include "lan/lan_connection.h"
+#include "online/community/community.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "widgets/word_text.h"
@@ -85,7 +86,8 @@ class TForm1 : public QWidget,
                public RecordsHost,
                public WorldTopHost,
                public MainMenuHost,
-               public lan::LanWindow {
+               public lan::LanWindow,
+               public CommunityHost {
   Q_OBJECT
 
  public:
@@ -215,6 +217,19 @@ class TForm1 : public QWidget,
   OnlineSession& Online() { return *online_; }
   // The online start-up steps have run (they run once, after the first frame).
   bool OnlineStarted() const { return onlineStarted_; }
+  // Statistics, news and chat.
+  Community& Communities() { return *community_; }
+
+  // CommunityHost (tform1_community.cpp).
+  QWidget* CommunityParent() override { return this; }
+  bool CommunityMenuShown() const override { return menuShown_; }
+  bool CommunityGameRunning() const override;
+  void SetNewsSiren(bool on) override;
+  void SetChatSiren(bool on) override;
+  void PlayCommunitySound(const char* name) override;
+  int RunCommunityWindow(QDialog& window) override;
+  void InformCommunity(const QString& title, const QString& text) override;
+  void SaveCommunitySettings() override;
 
   // The calendar sheets of the main menu.
   CalendarSheets& Calendar() { return *calendar_; }
@@ -345,6 +360,7 @@ class TForm1 : public QWidget,
 
  private:
   void FormCreate();
+  void CreateCommunity();
   void LoadGraphicsModule();
   PendingContext Pending();
   void CreateTableButtons();
@@ -400,6 +416,7 @@ class TForm1 : public QWidget,
   QTimer timer1_;
   std::unique_ptr<OnlineSession> online_;
   bool onlineStarted_ = false;
+  std::unique_ptr<Community> community_;
   std::unique_ptr<lan::LanConnection> lan_;
   bool openHands_ = false;  // the hidden view: opponents' hands face up
 

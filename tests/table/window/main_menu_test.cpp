@@ -84,7 +84,7 @@ TEST(MainMenuCommands, EveryCommandReachesItsTarget) {
          return f.settings.ClubMode == 2 && f.w().Menu().Header()->text().contains(QStringLiteral("Rating"));
        }},
       {"Radio", action(&TForm1::RadioAction), message},
-      {"Chat", action(&TForm1::ChatAction), message},
+      {"Chat", action(&TForm1::ChatAction), dialog("tarvel::TFormChat")},
       {"About", action(&TForm1::AboutAction),
        [](WindowFixture&) {
          for (QWidget* top : QApplication::topLevelWidgets())
