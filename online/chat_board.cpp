@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "name_check.h"
+#include "passport_name.h"
 #include "settings_file.h"
 
 namespace tarvel {
 
 bool MayChat(const Settings& settings) {
-  return CheckName(settings.Nick, kNickLimit) != kNameRefused &&
-         CheckName(settings.City, kCityLimit) != kNameRefused;
+  return CheckPassportName(settings.Nick, kNickLimit) != kNameRefused &&
+         CheckPassportName(settings.City, kCityLimit) != kNameRefused;
 }
 
 std::string ChatTimeField(std::string_view time, std::string_view date, std::string_view game) {

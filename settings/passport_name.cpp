@@ -24,6 +24,8 @@ bool NameCharAllowed(std::string_view utf8Character) {
 }
 
 int CheckPassportName(std::string_view utf8, std::size_t limit) {
+  // A text far longer than any limit is refused before it is converted.
+  if (utf8.size() > 4 * limit) return kNameRefused;
   const std::string bytes = Utf8ToCp1251(utf8);
   if (bytes.size() <= 1 || bytes.size() > limit) return kNameRefused;
   bool cyrillic = false;
@@ -33,6 +35,19 @@ int CheckPassportName(std::string_view utf8, std::size_t limit) {
     cyrillic = cyrillic || IsCyrillic(byte);
   }
   return cyrillic ? kNameCyrillic : kNameLatin;
+}
+
+std::string ShownName(std::string_view utf8, std::size_t limit) {
+  return CheckPassportName(utf8, limit) == kNameRefused ? std::string("#") : std::string(utf8);
+}
+
+std::string NameAlphabetOnly(std::string_view utf8) {
+  // A character the code page lacks, or a malformed byte, arrives as '?',
+  // which the alphabet refuses like any other outsider.
+  std::string bytes = Utf8ToCp1251(utf8);
+  for (char& c : bytes)
+    if (!InNameAlphabet(static_cast<unsigned char>(c))) c = '_';
+  return Cp1251ToUtf8(bytes);
 }
 
 }  // namespace tarvel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tarvel {
@@ -26,5 +27,14 @@ bool NameCharAllowed(std::string_view utf8Character);
 // 1 when the text is empty, one character long, longer than `limit` or has a
 // character outside the alphabet; otherwise 2 with a Cyrillic letter, else 3.
 int CheckPassportName(std::string_view utf8, std::size_t limit);
+
+// A nick or city from the services as it may be shown: itself when it
+// checks, else "#".
+std::string ShownName(std::string_view utf8, std::size_t limit);
+
+// `utf8` with every character outside the alphabet (blanks included, and
+// every byte of malformed UTF-8) replaced by '_': what a chat line or the
+// time field of a chat message may carry.
+std::string NameAlphabetOnly(std::string_view utf8);
 
 }  // namespace tarvel

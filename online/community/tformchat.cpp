@@ -17,7 +17,7 @@
 
 #include "online/chat_board.h"
 #include "online/community/service_text.h"
-#include "online/name_check.h"
+#include "settings/passport_name.h"
 #include "online/service_requests.h"
 #include "widgets/dialog_design.h"
 #include "widgets/message_box.h"

@@ -5,7 +5,7 @@
 #include <QLabel>
 
 #include "online/community/service_text.h"
-#include "online/name_check.h"
+#include "settings/passport_name.h"
 #include "online/service_requests.h"
 #include "widgets/dialog_design.h"
 #include "widgets/qor_cards_button.h"
@@ -87,7 +87,7 @@ void TFormStat::LikeClick() {
     QString nick;
     do {
       if (!askNick_(nick)) return;
-    } while (CheckName(nick.toStdString(), kNickLimit) == kNameRefused);
+    } while (CheckPassportName(nick.toStdString(), kNickLimit) == kNameRefused);
     settings_.Nick = nick.toStdString();
   }
   bool accepted = false;

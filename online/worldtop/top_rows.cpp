@@ -29,7 +29,7 @@ bool IsCountryCode(const std::string& code) {
 }  // namespace
 
 QString ShownPassportName(const std::string& utf8, std::size_t limit) {
-  return CheckPassportName(utf8, limit) == kNameRefused ? QStringLiteral("#") : FromUtf8(utf8);
+  return FromUtf8(ShownName(utf8, limit));
 }
 
 QString ShownCountry(const std::string& country, int language) {

@@ -1,5 +1,5 @@
 // Fuzz target of the name alphabet: nicks, cities and chat texts as they
-// come from the services or the keyboard (name_check.h, chat_board.h).
+// come from the services or the keyboard (passport_name.h, chat_board.h).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,7 +7,7 @@
 
 #include "chat_board.h"
 #include "fuzz_check.h"
-#include "name_check.h"
+#include "passport_name.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ using namespace tarvel;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   for (const std::size_t limit : {kNickLimit, kCityLimit}) {
-    const int result = CheckName(text, limit);
+    const int result = CheckPassportName(text, limit);
     TARVEL_FUZZ_CHECK(result >= kNameRefused && result <= kNameLatin);
     // An accepted name is short, without blanks, and shown as it is.
     if (result != kNameRefused) {

@@ -1,4 +1,4 @@
-#include "name_check.h"
+#include "passport_name.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -36,9 +36,12 @@ TEST(NameCheck, NicksAndCities) {
       {"\xC0\xC1", kNickLimit, kNameRefused},       // overlong forms
       {"Ann\r\n", kNickLimit, kNameRefused},
       {std::string(10000, 'a'), kNickLimit, kNameRefused},
+      {"ABCDEFGHIJKL", kNickLimit, kNameLatin},         // 12
+      {"ABCDEFGHIJKLMNOP", kCityLimit, kNameRefused},   // 16
+      {"東京", kCityLimit, kNameRefused},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CheckName(c.text, c.limit), c.result) << c.text;
+    EXPECT_EQ(CheckPassportName(c.text, c.limit), c.result) << c.text;
     EXPECT_EQ(ShownName(c.text, c.limit), c.result == kNameRefused ? "#" : c.text) << c.text;
   }
 }

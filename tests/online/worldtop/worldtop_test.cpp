@@ -23,7 +23,6 @@
 #include "records/club_file.h"
 #include "services_fixture.h"
 #include "settings/options/form_passport.h"
-#include "settings/passport_name.h"
 #include "widgets/word_text.h"
 
 namespace tarvel {
@@ -239,32 +238,6 @@ TEST(WorldTopTen, OriginPicturesSwitchLists) {
   };
   read.OriginButton(TopOrigin::Account)->click();
   EXPECT_EQ(read.AreaTexts(Area::Around), QStringList{QStringLiteral("1. AccOne Riga, France 900")});
-}
-
-TEST(Passport, NameCheck) {
-  const struct {
-    const char* text;
-    std::size_t limit;
-    int expected;
-  } cases[] = {
-      {"", kNickLimit, kNameRefused},
-      {"A", kNickLimit, kNameRefused},             // one character
-      {"Ab", kNickLimit, kNameLatin},
-      {"Bob Smith", kNickLimit, kNameRefused},     // a blank
-      {"Иван", kNickLimit, kNameCyrillic},
-      {"Ivan", kNickLimit, kNameLatin},
-      {"Ёлка_ёж", kNickLimit, kNameCyrillic},
-      {"a!(),-.@_9", kNickLimit, kNameLatin},
-      {"ABCDEFGHIJKL", kNickLimit, kNameLatin},    // 12
-      {"ABCDEFGHIJKLM", kNickLimit, kNameRefused}, // 13
-      {"ABCDEFGHIJKLMNO", kCityLimit, kNameLatin}, // 15
-      {"ABCDEFGHIJKLMNOP", kCityLimit, kNameRefused},
-      {"Jo<b>", kNickLimit, kNameRefused},
-      {"Zoë", kNickLimit, kNameRefused},           // outside the alphabet
-      {"Ab\xFF", kNickLimit, kNameRefused},        // not UTF-8
-      {"東京", kCityLimit, kNameRefused},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CheckPassportName(c.text, c.limit), c.expected) << c.text;
 }
 
 TEST(Passport, OkOnlyWhileBothCheck) {
