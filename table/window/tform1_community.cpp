@@ -2,17 +2,21 @@
 // side pictures' commands and the sirens of the main menu.
 #include "table/window/tform1.h"
 
+#include <QApplication>
+
+#include "settings/options/form_passport.h"
 #include "widgets/message_box.h"
 
 namespace tarvel {
 
 void TForm1::CreateCommunity() {
-  // "My Passport" belongs to the world top ten windows; until they are part
-  // of the program the chat's "Passport" says so.
+  // The chat's "Passport" opens "My Passport" over the chat window.
   community_ = std::make_unique<Community>(*this, settings_, online_->Requests(), online_->Notices(),
                                            online_->Directory(), [this] {
-                                             messages_->Inform(this, Text(WordId::MyPassport),
-                                                               NotAvailableYetText(settings_.Language));
+                                             QWidget* over = QApplication::activeModalWidget();
+                                             TFormPassport passport(settings_, over ? over : this);
+                                             RunModal(passport);
+                                             WriteSettings();
                                            });
   const auto command = [this](void (Community::*open)()) {
     return [this, open] {
