@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "documents_module.h"
+#include "radio_module.h"
 #include "stats_module.h"
 #include "topten_module.h"
 
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
                                   QStringLiteral("ADDRESS"), QStringLiteral("127.0.0.1"));
   const QCommandLineOption music(QStringLiteral("music"), QStringLiteral("Folder of the songs."),
                                  QStringLiteral("DIR"), programFolder + QStringLiteral("/musik"));
+  const QCommandLineOption radio(QStringLiteral("radio"), QStringLiteral("Folder of the radio stations."),
+                                 QStringLiteral("DIR"), programFolder + QStringLiteral("/radio"));
   const QCommandLineOption downloads(
       QStringLiteral("downloads"),
       QStringLiteral("Folder of the downloadable resource modules (default: the program's "
@@ -86,7 +89,7 @@ int main(int argc, char** argv) {
                                      QStringLiteral("Report the chat as paused."));
   const QCommandLineOption addNews(QStringLiteral("add-news"),
                                    QStringLiteral("Add a news item and exit."), QStringLiteral("TEXT"));
-  parser.addOptions({port, data, listen, music, downloads, pauseTopTen, pauseChat, addNews});
+  parser.addOptions({port, data, listen, music, radio, downloads, pauseTopTen, pauseChat, addNews});
   parser.process(app);
 
   bool portOk = false;
@@ -122,6 +125,8 @@ int main(int argc, char** argv) {
   modules.push_back(std::move(topTen));
   modules.push_back(std::make_unique<StatsModule>(
       [&topTenRef](const FormFields& form) { return topTenRef.Serve(form); }));
+  // Before the documents: the station list is served with this server's address.
+  modules.push_back(std::make_unique<RadioModule>(RadioOptions{parser.value(radio), documentOptions.downloadFolders}));
   auto documents = std::make_unique<DocumentsModule>(documentOptions, [&modules] {
     std::vector<std::pair<QString, QString>> keys;
     for (const auto& module : modules) {

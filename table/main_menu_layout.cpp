@@ -58,6 +58,15 @@ MainMenuLayout MainMenuLayoutFor(const WindowGeometry& window) {
   // "Exit", on its line.
   static constexpr std::array<int, kServicePictures> kServiceX{194, 230, 266, 450, 486, 522, 558};
   for (std::size_t i = 0; i < kServiceX.size(); ++i) m.Services[i] = scaled(kServiceX[i], 466, 28, 28);
+
+  // The radio icon fits between the left animated picture and "New Player"
+  // from a scale of 1.6 on: centred between them, level with the button,
+  // and clear of the service pictures below.
+  const int radioX = (m.RxGIFAn1.right() + 1 + m.Button6.left() - kRadioIconSize.width()) / 2;
+  const int radioY = std::min(m.Button6.center().y() - kRadioIconSize.height() / 2,
+                              m.Services[0].top() - kRadioIconSize.height() - ScaleSize(f, 4));
+  m.ImRadio = QRect(QPoint(radioX, radioY), kRadioIconSize);
+  m.RadioShown = f.S >= 1.6;
   return m;
 }
 

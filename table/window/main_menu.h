@@ -99,6 +99,10 @@ class MainMenu : public QObject {
   // function disables it again (shown greyed, with a hint).
   void SetServiceHandler(MenuService service, std::function<void()> open);
 
+  // The radio icon (owned by the window's audio), placed and shown with
+  // the menu in the larger windows.
+  void SetRadioIcon(QWidget* icon);
+
   // Input the window passes on.
   bool TitleClick(QPoint at);   // true when `at` was on the title
   void MemberKey(int digit);    // the digits 1..5
@@ -151,6 +155,7 @@ class MainMenu : public QObject {
   TQorCardsButton* bHistory_ = nullptr;
   TQorCardsButton* bMode_ = nullptr;
   std::array<ServicePicture*, kServicePictures> services_{};
+  QWidget* radioIcon_ = nullptr;
 
   QImage titleBand_;
   QImage caption_;  // recoloured, at its place's size

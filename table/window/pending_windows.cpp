@@ -16,8 +16,6 @@ void NotAvailableYet(const PendingContext& context, WordId title) {
 
 }  // namespace
 
-void OpenRadioWindow(const PendingContext& context) { NotAvailableYet(context, WordId::Radio); }
-
 void OpenChatWindow(const PendingContext& context) { NotAvailableYet(context, WordId::Chat); }
 
 }  // namespace tarvel

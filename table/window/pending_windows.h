@@ -23,8 +23,7 @@ struct PendingContext {
   QString dataFolder;
 };
 
-// Pop-up "Radio" and "Chat".
-void OpenRadioWindow(const PendingContext& context);
+// Pop-up "Chat".
 void OpenChatWindow(const PendingContext& context);
 
 }  // namespace tarvel
