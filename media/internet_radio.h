@@ -56,7 +56,9 @@ class InternetRadio : public QObject {
   // Availability, the list (downloaded when `fromServer`), QorRadio.ini.
   // Changed follows when the radio is ready (at once without a download).
   void PrepareRadio(bool fromServer);
-  bool Preparing() const { return reply_ != nullptr; }
+  // The list of the last PrepareRadio is read (or its download has failed):
+  // Record() tells whether the radio can be used.
+  bool Ready() const { return ready_; }
 
   // The intro's first key or click: plays when the radio was left on (once
   // the radio is prepared, when that is still to come).

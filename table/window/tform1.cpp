@@ -382,6 +382,7 @@ void TForm1::StartOnline() {
   if (onlineStarted_ || !startedUp_ || clubCheckFailed_) return;
   onlineStarted_ = true;
   online_->StartUp(settings_);
+  audio_.PrepareRadio();
   WriteSettings();
   // The counter display shows the world statistics: distinct machines as the
   // club's members and every start as the Windows figure. No Android copy

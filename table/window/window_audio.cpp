@@ -1,7 +1,5 @@
 #include "table/window/window_audio.h"
 
-#include <QTimer>
-
 #include "media/audio_stream.h"
 #include "media/form_radio.h"
 #include "settings/words/words.h"
@@ -51,11 +49,12 @@ void WindowAudio::FirstFramePainted() {
   firstFrame_ = true;
   UpdateMusic();
   if (!places_.playlist.empty()) player_.LoadPlaylist(places_.playlist, places_.musicFolder);
-  // After whatever the frame queued (the online start-up, which waits for
-  // a services program the window started), so the list can be fetched.
-  QTimer::singleShot(0, &radio_, [this] {
-    if (!closed_) radio_.PrepareRadio(settings_.RadioListFromServer);
-  });
+}
+
+void WindowAudio::PrepareRadio() {
+  if (closed_ || radioPrepared_) return;
+  radioPrepared_ = true;
+  radio_.PrepareRadio(settings_.RadioListFromServer);
 }
 
 void WindowAudio::IntroLeft() {
@@ -63,7 +62,9 @@ void WindowAudio::IntroLeft() {
 }
 
 void WindowAudio::RadioCommand(bool openWindow, QWidget* parent, MessageSink& messages) {
-  if (closed_ || radio_.Preparing()) return;
+  // Until the radio is prepared (a moment after the first frame) it cannot
+  // say whether it is there.
+  if (closed_ || !radio_.Ready()) return;
   const int language = settings_.Language;
   if (!radio_.Record().CanUse) {
     messages.Inform(parent, WordText(WordId::QorInternetRadio, language),

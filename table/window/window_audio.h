@@ -57,6 +57,9 @@ class WindowAudio {
   bool PrepareMusic();
   // The first frame is on the screen: the song may start, the playlist is read.
   void FirstFramePainted();
+  // Once the online start-up is over (a services program the window started
+  // answers by then): the radio reads its list, from the server or the disk.
+  void PrepareRadio();
   // The intro's first key or click: the radio starts when it was left on.
   void IntroLeft();
   // The radio icon's left click (toggle) or right click and the pop-up item
@@ -83,6 +86,7 @@ class WindowAudio {
   RadioIcon* icon_ = nullptr;
   Screen screen_ = Screen::Intro;
   bool firstFrame_ = false;
+  bool radioPrepared_ = false;
   bool closed_ = false;
 };
 
