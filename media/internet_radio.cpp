@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "media/abandon_reply.h"
 #include "settings/atomic_file.h"
 
 namespace tarvel {
@@ -38,12 +39,7 @@ std::string_view View(const QByteArray& bytes) {
 InternetRadio::InternetRadio(RadioPlaces places, AudioFactory audio, ModuleReader module, QObject* parent)
     : QObject(parent), places_(std::move(places)), makeAudio_(std::move(audio)), module_(std::move(module)) {}
 
-InternetRadio::~InternetRadio() {
-  if (reply_ != nullptr) {
-    reply_->disconnect(this);
-    reply_->abort();
-  }
-}
+InternetRadio::~InternetRadio() { AbandonReply(reply_, this); }
 
 QString InternetRadio::FilePath(const char* name) const {
   return QDir(places_.radioFolder).filePath(QString::fromLatin1(name));
@@ -213,12 +209,7 @@ bool InternetRadio::SaveRadio() const {
 void InternetRadio::Close() {
   if (closed_) return;
   closed_ = true;
-  if (reply_ != nullptr) {
-    reply_->disconnect(this);
-    reply_->abort();
-    reply_->deleteLater();
-    reply_ = nullptr;
-  }
+  AbandonReply(reply_, this);
   if (audio_) audio_->Free();
   stream_ = 0;
   SaveRadio();

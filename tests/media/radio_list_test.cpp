@@ -13,6 +13,15 @@ const std::string kUrl = "http://127.0.0.1:25680/radio/Tarvel_FM~Easy_Listening.
 
 bool HasLogo(std::string_view name) { return name == "RRADIO_LOGO_TARVELFM" || name == kDefaultRadioLogo; }
 
+TRadio Defaults() {
+  TRadio defaults;
+  defaults.Name = "Tarvel FM";
+  defaults.URL = kUrl;
+  defaults.Country = "Russian Federation";
+  defaults.Resurs = "RRADIO_LOGO_TARVELFM";
+  return defaults;
+}
+
 TEST(RadioList, LinesAreTakenOnlyWhenWholeAndSafe) {
   struct Case {
     const char* name;
@@ -80,11 +89,7 @@ TEST(RadioList, CountriesTakeTheirLinesAndACountryOfCommentsHasNone) {
 }
 
 TEST(RadioList, SettingsKeepTheirDefaultsForWhatIsMissingOrWrong) {
-  TRadio defaults;
-  defaults.Name = "Tarvel FM";
-  defaults.URL = kUrl;
-  defaults.Country = "Russian Federation";
-  defaults.Resurs = "RRADIO_LOGO_TARVELFM";
+  const TRadio defaults = Defaults();
   struct Case {
     const char* name;
     std::string ini;
@@ -123,11 +128,7 @@ TEST(RadioList, SettingsKeepTheirDefaultsForWhatIsMissingOrWrong) {
 }
 
 TEST(RadioList, SavedSettingsReadBackAndEmptyTextsBecomeTheDefaults) {
-  TRadio defaults;
-  defaults.Name = "Tarvel FM";
-  defaults.URL = kUrl;
-  defaults.Country = "Russian Federation";
-  defaults.Resurs = "RRADIO_LOGO_TARVELFM";
+  const TRadio defaults = Defaults();
   TRadio radio = defaults;
   radio.Name = "Радио";
   radio.Enabled = true;
