@@ -64,7 +64,10 @@ void InternetRadio::ReadModule() {
 
 void InternetRadio::PrepareRadio(bool fromServer) {
   if (reply_ != nullptr || closed_) return;
-  // A list reload (the options' list source) stops the station first.
+  // A list reload (the options' list source) keeps what the player chose
+  // in this run: it is saved, read back with the new list, and a station
+  // that played plays on once the list is read.
+  if (ready_ && SaveRadio()) startWanted_ = record_.Enabled;
   if (audio_ && stream_ != 0) audio_->StreamFree(stream_);
   stream_ = 0;
   fromServer_ = fromServer;

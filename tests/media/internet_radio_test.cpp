@@ -171,6 +171,23 @@ TEST(InternetRadio, OnAtStartUpSwitchesTheMidiMusicOffOnceTheListIsRead) {
   }
 }
 
+TEST(InternetRadio, ReadingTheListAgainKeepsWhatWasChosen) {
+  RadioRig rig(Line("RUS", "RUS0001", "Tarvel FM", DeadUrl("a.mp3")) + Line("UA0", "UA00001", "Kyiv", DeadUrl("b.mp3")));
+  rig.radio->PrepareRadio(false);
+  rig.radio->VolumePlus();
+  rig.radio->SetCountry(1);
+  rig.radio->ChooseStation(StationsOfCountry(rig.radio->Stations(), 1).front());
+  QSignalSpy musicOff(rig.radio.get(), &InternetRadio::MusicOffWanted);
+  rig.radio->Toggle();
+  rig.radio->PrepareRadio(false);  // the options' list source changed
+  const TRadio& r = rig.radio->Record();
+  EXPECT_EQ(r.Volume, 40);
+  EXPECT_EQ(r.KakStations, 1);
+  EXPECT_EQ(r.Name, "Kyiv");
+  EXPECT_TRUE(r.Enabled);
+  EXPECT_EQ(musicOff.count(), 2);  // it played before and plays again
+}
+
 TEST(InternetRadio, ADownloadedListReplacesTheOldOneOnlyWhenItHoldsAStation) {
   const QByteArray good = Line("RUS", "RUS0001", "New", DeadUrl("a.mp3"));
   QHttpServer server;
