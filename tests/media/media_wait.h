@@ -2,10 +2,10 @@
 // and the test fails after a generous bound.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QObject>
-#include <QTimer>
+#include <QThread>
 
 #include <chrono>
 #include <functional>
@@ -15,21 +15,18 @@ namespace tarvel {
 inline constexpr std::chrono::milliseconds kMediaWaitBound{30000};
 
 // Spins the event loop until the condition holds; false when the bound passes.
+// Events are processed here rather than in a nested loop, which would return
+// at once for good once anything has asked the application to quit.
 inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds bound = kMediaWaitBound)
 {
     const QDeadlineTimer deadline(bound);
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition() || deadline.hasExpired())
-            loop.quit();
-    });
-    if (condition())
-        return true;
-    poll.start();
-    loop.exec();
-    return condition();
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
 }
 
 }  // namespace tarvel
