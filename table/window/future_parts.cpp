@@ -8,8 +8,6 @@ namespace tarvel {
 // switched off.
 
 
-void LoadRadioList(const QString&, const Settings&) {}
-
 void LoginStoredAccount(const QString&) {}
 
 

@@ -11,9 +11,6 @@ namespace tarvel {
 struct Settings;
 
 
-// Internet radio (media): read the station list at start-up.
-void LoadRadioList(const QString& dataFolder, const Settings& settings);
-
 // Player accounts (online): log in to a stored account.
 void LoginStoredAccount(const QString& dataFolder);
 

@@ -243,6 +243,7 @@ void MainMenu::Hide() {
   for (TQorCardsButton* row : rows_) row->hide();
   for (TQorCardsButton* b : {button6_, button9_, button10_, button11_, bHistory_, bMode_}) b->hide();
   for (ServicePicture* s : services_) s->hide();
+  if (radioIcon_ != nullptr) radioIcon_->hide();
   BalloonHint::CloseCurrent();
 }
 
@@ -287,6 +288,10 @@ void MainMenu::Place() {
   for (std::size_t i = 0; i < services_.size(); ++i) {
     services_[i]->setGeometry(layout_.Services[i]);
     services_[i]->show();
+  }
+  if (radioIcon_ != nullptr) {
+    radioIcon_->setGeometry(layout_.ImRadio);
+    radioIcon_->setVisible(layout_.RadioShown);
   }
   titleBand_ = Lettered(QStringLiteral("TitleBand"), layout_.ImTitle.size());
 }
@@ -356,6 +361,14 @@ void MainMenu::SetSiren(MenuService service, bool on) {
 }
 
 bool MainMenu::Siren(MenuService service) const { return services_[static_cast<std::size_t>(service)]->Siren(); }
+
+void MainMenu::SetRadioIcon(QWidget* icon) {
+  radioIcon_ = icon;
+  if (radioIcon_ == nullptr) return;
+  radioIcon_->setParent(&window_);
+  radioIcon_->setVisible(shown_ && layout_.RadioShown);
+  if (shown_) radioIcon_->setGeometry(layout_.ImRadio);
+}
 
 void MainMenu::ResetClocks() {
   clockKey_ = -1;

@@ -102,6 +102,10 @@ class MainMenu : public QObject {
   void SetSiren(MenuService service, bool on);
   bool Siren(MenuService service) const;
 
+  // The radio icon (owned by the window's audio), placed and shown with
+  // the menu in the larger windows.
+  void SetRadioIcon(QWidget* icon);
+
   // Input the window passes on.
   bool TitleClick(QPoint at);   // true when `at` was on the title
   void MemberKey(int digit);    // the digits 1..5
@@ -154,6 +158,7 @@ class MainMenu : public QObject {
   TQorCardsButton* bHistory_ = nullptr;
   TQorCardsButton* bMode_ = nullptr;
   std::array<ServicePicture*, kServicePictures> services_{};
+  QWidget* radioIcon_ = nullptr;
 
   QImage titleBand_;
   QImage caption_;  // recoloured, at its place's size

@@ -54,10 +54,13 @@ WindowAudio::Places AudioPlaces(const TForm1::Options& options) {
   WindowAudio::Places places;
   places.moduleFolders = ModuleFolders(options);
   places.tempFolder = options.tempFolder.isEmpty() ? QDir::tempPath() : options.tempFolder;
+  places.radio.radioFolder = QDir::cleanPath(QDir(options.dataFolder).absoluteFilePath(QStringLiteral("..")));
+  places.radio.shippedFolder = options.programFolder;
   if (!options.servicesBase.empty()) {
     const ServiceEndpoints endpoints(options.servicesBase);
     places.playlist = endpoints.Address(Endpoint::Playlist);
     places.musicFolder = endpoints.Address(Endpoint::MusicFolder);
+    places.radio.listAddress = endpoints.Address(Endpoint::DownloadFolder) + kStationListFile;
   }
   return places;
 }
@@ -227,6 +230,10 @@ void TForm1::FormCreate() {
   LoadCursors();
   // Sound starts only once the first frame is on the screen.
   connect(this, &TForm1::IntroFramePainted, this, [this] { audio_.FirstFramePainted(); }, Qt::QueuedConnection);
+  menu_->SetRadioIcon(audio_.Icon());
+  connect(audio_.Icon(), &RadioIcon::Pressed, this, [this](Qt::MouseButton button) {
+    audio_.RadioCommand(button == Qt::RightButton, this, *messages_);
+  });
 
   connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
   introShown_ = true;
@@ -312,7 +319,6 @@ bool TForm1::StartUp() {
   // 5. Cursors; 6. background of the main menu design and the radio list.
   ApplyCursors();
   ReloadBackground(settings_.MenuDesignPurple);
-  LoadRadioList(options_.dataFolder, settings_);
   ApplyNewButtons(this, settings_.NewButtons);
 
   // 7. Hints in red.
@@ -386,6 +392,7 @@ void TForm1::StartOnline() {
   if (onlineStarted_ || !startedUp_ || clubCheckFailed_) return;
   onlineStarted_ = true;
   online_->StartUp(settings_);
+  audio_.PrepareRadio();
   WriteSettings();
   // The counter display shows the world statistics: distinct machines as the
   // club's members and every start as the Windows figure. No Android copy
@@ -406,6 +413,7 @@ void TForm1::Image1Click() {
   radio_->setEnabled(true);
   chat_->setEnabled(true);
   ShowMainMenu(false);
+  audio_.IntroLeft();
 }
 
 QSize TForm1::WorkArea() const {
@@ -923,7 +931,7 @@ void TForm1::AboutClick() {
 
 void TForm1::RadioClick() {
   PlaySound("WOpenFo", false);
-  OpenRadioWindow(Pending());
+  audio_.RadioCommand(true, this, *messages_);
 }
 
 void TForm1::ChatClick() {
@@ -1191,9 +1199,6 @@ QImage TForm1::GifFrame() {
 void TForm1::PlayCommandSound() { PlaySound("WOpenFo", false); }
 
 void TForm1::CloseMainWindow() { close(); }
-
-PendingContext TForm1::Pending() { return PendingContext{this, *messages_, settings_, options_.dataFolder}; }
-
 
 void TForm1::LoadGraphicsModule() {
   // The fireworks and the purple pictures of the auxiliary windows; without

@@ -51,7 +51,6 @@
 #include "table/window/main_menu.h"
 #include "table/window/message_sink.h"
 #include "table/window/online_session.h"
-#include "table/window/pending_windows.h"
 #include "table/window/sound_player.h"
 #include "table/window/window_audio.h"
 
@@ -362,7 +361,6 @@ class TForm1 : public QWidget,
   void FormCreate();
   void CreateCommunity();
   void LoadGraphicsModule();
-  PendingContext Pending();
   void CreateTableButtons();
   QImage GifFrame();
   std::filesystem::path DataPath() const;

@@ -108,7 +108,7 @@ void TForm1::ButtonsChanged() {
   ApplyNewButtons(this, settings_.NewButtons);
 }
 
-void TForm1::RadioListChanged() { LoadRadioList(options_.dataFolder, settings_); }
+void TForm1::RadioListChanged() { audio_.Radio().PrepareRadio(settings_.RadioListFromServer); }
 
 void TForm1::OpenSpeedWindow(QWidget* parent) {
   TFormSpeed form(settings_, parent);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -83,7 +84,13 @@ TEST(MainMenuCommands, EveryCommandReachesItsTarget) {
        [](WindowFixture& f) {
          return f.settings.ClubMode == 2 && f.w().Menu().Header()->text().contains(QStringLiteral("Rating"));
        }},
-      {"Radio", action(&TForm1::RadioAction), message},
+      // No radio module beside this window: the radio says what it misses.
+      {"Radio",
+       [](WindowFixture& f) {
+         ASSERT_TRUE(QTest::qWaitFor([&] { return f.w().Audio().Radio().Ready(); }));
+         f.w().RadioAction()->trigger();
+       },
+       [](WindowFixture& f) { return LastMessageIs(f, QStringLiteral("QorRadio.rad + QorRadio02.rcc")); }},
       {"Chat", action(&TForm1::ChatAction), dialog("tarvel::TFormChat")},
       {"About", action(&TForm1::AboutAction),
        [](WindowFixture&) {
