@@ -208,13 +208,13 @@ void TForm1::FormCreate() {
 
   menu_ = new MainMenu(*this, settings_, *this);
   CreateTableButtons();
+  guide_ = new TableGuide(this, state_, settings_, view_, driver_,
+                          [this](int slot, MouseButton which) { return HandSlotUp(slot, which); });
   CreatePopupMenu();
   HideTableElements();
   helpFolder_ = DefaultHelpFolder();
 
   calendar_ = new CalendarSheets(this, *this);
-  guide_ = new TableGuide(this, state_, settings_, view_, driver_,
-                          [this](int slot, MouseButton which) { return HandSlotUp(slot, which); });
   view_.SetChangeSink([this](const QRect& rect) {
     update(rect);
     guide_->Changed();
@@ -704,9 +704,8 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
 bool TForm1::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
-    const QRect counter = Layout().Rect(Element::ImageKon);
     const std::optional<TableHint> hint =
-        TableShown() ? guide_->HintAt(help->pos(), CounterHint{counterTitle_, counterHint_}) : std::nullopt;
+        TableShown() ? guide_->HintAt(help->pos(), tarvel::CounterHint{counterTitle_, counterHint_}) : std::nullopt;
     if (hint) {
       if (BalloonHint::Current() == nullptr || BalloonHint::Current()->Area() != hint->area)
         BalloonHint::Show(hint->title, hint->text, this, FontFamily(settings_, FontRole::Decor), hint->area);
