@@ -56,17 +56,17 @@ HandCues HandCuesFor(const GameDriver& driver, const MatchState& s, int hover, i
 
 void PaintHandCues(QPainter& painter, const CardPositions& positions, int count, QSize card, const HandCues& cues) {
   count = std::clamp(count, 0, 8);
-  const int width = std::max(1, card.height() / 48);
+  const int width = std::max(2, card.height() / 40);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   for (int slot = 1; slot <= count; ++slot) {
     const QRect strip = Strip(positions, count, card, slot);
     if (cues.playable[static_cast<std::size_t>(slot)]) {
       if (slot == cues.lit) {
-        painter.fillRect(strip, QColor(255, 240, 160, 40));
-        Glow(painter, strip, QColor(255, 200, 0), {240, 160, 80}, width);
+        painter.fillRect(strip, QColor(255, 240, 160, 50));
+        Glow(painter, strip, QColor(255, 190, 0), {255, 190, 110}, width);
       } else {
-        Glow(painter, strip, QColor(255, 215, 64), {150, 90, 40}, width);
+        Glow(painter, strip, QColor(255, 205, 40), {220, 140, 60}, width);
       }
     }
     if (slot == cues.focus) Outline(painter, strip, 3 * width + 1, QColor(0, 90, 220), width + 1);

@@ -88,4 +88,26 @@ inline void SetHand(MatchState& state, int seat, std::string_view cards) {
            state.Trump);
 }
 
+// A deal in play: hands packed for the trump, `first` to lead, nothing taken.
+inline MatchState ReadyState(Suit trump, const char* hand1, const char* hand2, const char* hand3,
+                      int first = 1) {
+  MatchState s;
+  s.Trump = trump;
+  SetHand(s, 1, hand1);
+  SetHand(s, 2, hand2);
+  SetHand(s, 3, hand3);
+  s.Trick.fill(NoCard);
+  s.TrickRanks.fill(EmptyValue);
+  s.TrickPoints.fill(EmptyValue);
+  s.PlayedLog.fill(NoCard);
+  s.PlayedCount = 1;
+  s.LedSuit = NoSuit;
+  s.TrickPos = 1;
+  s.Leader = s.PrevLeader = s.Turn = static_cast<std::uint8_t>(first);
+  s.DealStage = StagePlaying;
+  s.DealActive = true;
+  s.GameTarget = 10;
+  return s;
+}
+
 }  // namespace tarvel::testing

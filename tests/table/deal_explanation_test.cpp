@@ -16,32 +16,11 @@ namespace tarvel {
 namespace {
 
 using testing::C;
+using testing::ReadyState;
 using testing::SetHand;
 
-// A deal in play with the given hands (slots packed for trump spades).
-MatchState Playing(const char* hand1, const char* hand2, const char* hand3, int turn) {
-  MatchState s;
-  s.Trump = SuitSpades;
-  SetHand(s, 1, hand1);
-  SetHand(s, 2, hand2);
-  SetHand(s, 3, hand3);
-  s.Trick.fill(NoCard);
-  s.TrickRanks.fill(EmptyValue);
-  s.TrickPoints.fill(EmptyValue);
-  s.PlayedLog.fill(NoCard);
-  s.PlayedCount = 1;
-  s.LedSuit = NoSuit;
-  s.TrickPos = 1;
-  s.Leader = s.PrevLeader = s.Turn = static_cast<std::uint8_t>(turn);
-  s.DealStage = StagePlaying;
-  s.DealActive = true;
-  return s;
-}
-
 int SlotOf(const MatchState& s, int seat, const char* card) {
-  for (int slot = 1; slot <= 8; ++slot)
-    if (s.Hands[static_cast<std::size_t>(seat)][static_cast<std::size_t>(slot)] == C(card)) return slot;
-  return 0;
+  return SlotOf(C(card), s.Hands[static_cast<std::size_t>(seat)]);
 }
 
 TEST(DealExplanation, EveryWayADealEndsAsTheEngineScoredIt) {
@@ -80,11 +59,11 @@ TEST(DealExplanation, EveryWayADealEndsAsTheEngineScoredIt) {
     NullTableEvents events;
     MatchState s;
     if (row.marriageLead != nullptr) {
-      s = Playing("Ks Qs 9h", "9d 10d", "9c 10c", 1);
+      s = ReadyState(SuitSpades, "Ks Qs 9h", "9d 10d", "9c 10c");
       s.Taken = row.taken;
       ASSERT_TRUE(PlayCard(s, events, 1, SlotOf(s, 1, row.marriageLead), false));
     } else {
-      s = Playing(row.handsEmpty ? "" : "9h", row.handsEmpty ? "" : "9d", row.handsEmpty ? "" : "9c", 1);
+      s = ReadyState(SuitSpades, row.handsEmpty ? "" : "9h", row.handsEmpty ? "" : "9d", row.handsEmpty ? "" : "9c");
       s.Trick = {NoCard, C("Ah"), C("Kh"), C("Qh")};
       s.TrickPoints = {EmptyValue, 11, 4, 3};
       s.TrickRanks = {EmptyValue, OrderAce, OrderKing, OrderQueen};
@@ -114,7 +93,7 @@ TEST(DealExplanation, TheGameLineAndTheRefusals) {
   EXPECT_EQ(GameEndLine(1200, kLanguageEnglish).toStdString(), "You won: +1200");
   EXPECT_EQ(GameEndLine(0, kLanguageEnglish).toStdString(), "A draw: 0");
   // Hearts led, trump spades.
-  MatchState s = Playing("9d", "9c", "10h Qc Ks", 1);
+  MatchState s = ReadyState(SuitSpades, "9d", "9c", "10h Qc Ks");
   s.Trick[1] = C("Ah");
   s.LedSuit = SuitHearts;
   s.TrickPos = 2;

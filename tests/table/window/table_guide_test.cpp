@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QTest>
+#include <QTimer>
 
 #include <set>
 
@@ -99,6 +100,38 @@ TEST(TableGuide, WholeGamePlayedWithTheKeyboardOnly) {
   Key(w, Qt::Key_Return);  // "Exit to menu" stores the game
   EXPECT_TRUE(w.MenuShown());
   EXPECT_FALSE(w.Guide().Note()->isVisible());
+}
+
+TEST(TableGuide, AKeyPressedDuringAFlightActsWhenTheCardHasLanded) {
+  Settings flying = testing::QuickSettings();
+  flying.FlyCards = true;
+  WindowFixture f(flying);
+  TForm1& w = f.w();
+  f.StartGame();
+  w.Button7()->click();
+  w.Timer1Timer();  // seat 1 leads
+  f.settings.Speed = 1;  // seat 2's card flies slowly enough to press a key
+  bool pressed = false;
+  QTimer probe;
+  probe.setInterval(5);
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    if (!w.Flying() || pressed) return;
+    pressed = true;
+    const MatchState during = f.state;
+    Key(w, Qt::Key_1);
+    EXPECT_EQ(f.state, during) << "the key acted in the middle of the flight";
+  });
+  probe.start();
+  w.Timer1Timer();  // seat 2 follows; then it is the local player's turn
+  probe.stop();
+  ASSERT_TRUE(pressed) << "the flight ended before the probe ran";
+  ASSERT_EQ(f.state.Turn, 3);
+  const std::size_t sounds = f.sound.played.size();
+  w.Guide().RefreshNow();
+  // Slot 1 is played now, or refused now when it may not be played.
+  const bool played = f.state.HandCount[3] == 7;
+  const bool refused = f.sound.played.size() == sounds + 1 && f.sound.played.back() == QStringLiteral("WWrongs");
+  EXPECT_TRUE(played != refused);
 }
 
 TEST(TableGuide, BalloonsExplainTheBoardsTheTrumpCardAndTheRoundPanel) {
