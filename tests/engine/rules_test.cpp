@@ -17,6 +17,7 @@ namespace {
 
 using testing::C;
 using testing::ReadyState;
+using testing::TrickWaiting;
 using testing::H;
 using testing::RecordingEvents;
 using testing::SetHand;
@@ -798,23 +799,6 @@ TEST(PlayCardDeathTest, AssertsOnMovesOutsideItsPreconditions) {
 
 // ---------------------------------------------------------------------------
 // Collecting tricks and scoring deals
-
-// A complete trick won by seat `winner` lies on the table; Taken and the
-// hand counts are as given.
-MatchState TrickWaiting(PerSeat<std::int32_t> taken, bool handsEmpty, int winner = 1) {
-  MatchState s = ReadyState(SuitSpades, handsEmpty ? "" : "9h", handsEmpty ? "" : "9d",
-                            handsEmpty ? "" : "9c", winner);
-  s.Trick = {NoCard, C("Ah"), C("Kh"), C("Qh")};
-  s.TrickPoints = {EmptyValue, 11, 4, 3};
-  s.TrickRanks = {EmptyValue, OrderAce, OrderKing, OrderQueen};
-  s.LedSuit = SuitHearts;
-  s.TrickPos = 4;
-  s.Turn = TurnTrickComplete;
-  s.Leader = static_cast<std::uint8_t>(winner);
-  s.Taken = taken;
-  s.PlayedCount = handsEmpty ? 22 : 1;
-  return s;
-}
 
 TEST(CollectTrick, DealScoring) {
   struct Row {

@@ -18,6 +18,7 @@ namespace {
 using testing::C;
 using testing::ReadyState;
 using testing::SetHand;
+using testing::TrickWaiting;
 
 int SlotOf(const MatchState& s, int seat, const char* card) {
   return SlotOf(C(card), s.Hands[static_cast<std::size_t>(seat)]);
@@ -63,14 +64,7 @@ TEST(DealExplanation, EveryWayADealEndsAsTheEngineScoredIt) {
       s.Taken = row.taken;
       ASSERT_TRUE(PlayCard(s, events, 1, SlotOf(s, 1, row.marriageLead), false));
     } else {
-      s = ReadyState(SuitSpades, row.handsEmpty ? "" : "9h", row.handsEmpty ? "" : "9d", row.handsEmpty ? "" : "9c");
-      s.Trick = {NoCard, C("Ah"), C("Kh"), C("Qh")};
-      s.TrickPoints = {EmptyValue, 11, 4, 3};
-      s.TrickRanks = {EmptyValue, OrderAce, OrderKing, OrderQueen};
-      s.LedSuit = SuitHearts;
-      s.TrickPos = 4;
-      s.Turn = TurnTrickComplete;
-      s.Taken = row.taken;
+      s = TrickWaiting(row.taken, row.handsEmpty);
       s.DeadHeat = row.deadHeat;
       FinishTrick(s, events);
       CollectTrick(s, events, true);
