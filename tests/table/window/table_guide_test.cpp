@@ -8,6 +8,7 @@
 
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -187,6 +188,9 @@ TEST(TableGuide, BalloonsExplainTheBoardsTheTrumpCardAndTheRoundPanel) {
 TEST(TableGuide, TheIntroTellsAfterThreeSecondsThatAClickOrKeyBegins) {
   WindowFixture f;
   TForm1& w = f.w();
+  // The intro stands in the middle of the screen, as the menu does.
+  const QRect screen = w.screen()->geometry();
+  EXPECT_EQ(w.frameGeometry().topLeft(), screen.topLeft() + CentredOnScreen(screen.size(), w.frameGeometry().size()));
   const QRect band(0, IntroScreen::kHintTop, IntroScreen::kWidth, 24);
   const auto lit = [&] {
     const QImage part = w.Intro().Frame().copy(band);
