@@ -93,7 +93,20 @@ TableGuide::TableGuide(QWidget* window, const MatchState& state, const Settings&
   });
   view_.SetHandOverlay([this](int seat, QPainter& painter, const CardPositions& positions, int count) {
     if (seat == 3) PaintCues(painter, positions, count);
-  });
+  });  if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+}
+
+bool TableGuide::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  // Only the window's own controls, never a text field (the chat line).
+  if (widget == nullptr || widget == window_ || !window_->isAncestorOf(widget) ||
+      widget->testAttribute(Qt::WA_InputMethodEnabled))
+    return false;
+  const HandKey action = HandKeyOf(static_cast<QKeyEvent*>(event)->key()).action;
+  // Enter and Space stay with the focused control.
+  if (action == HandKey::None || action == HandKey::Play) return false;
+  return KeyPressed(static_cast<QKeyEvent*>(event)->key());
 }
 
 HandCues TableGuide::CurrentCues() const {

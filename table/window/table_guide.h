@@ -99,6 +99,11 @@ class TableGuide : public QObject {
   // The cues the local hand shows now.
   const HandCues& Cues() const { return painted_; }
 
+ protected:
+  // The hand's keys reach the hand even while a button of the window has
+  // the focus (a focused button would move the focus on Left and Right).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   enum class NoteKind { None, Turn, Refusal, DealEnd, GameEnd };
   void Refresh();

@@ -45,6 +45,7 @@ TEST(TableGuide, WholeGamePlayedWithTheKeyboardOnly) {
   ASSERT_TRUE(w.TableShown());
   const MatchState& s = f.state;
   bool refusedTried = false;
+  bool buttonFocusTried = false;
   int dealsExplained = 0;
   for (int guard = 0; guard < 3000 && !s.GameSummed; ++guard) {
     if (s.DealStage == StagePlaying && (s.Turn == 1 || s.Turn == 2)) {
@@ -75,6 +76,7 @@ TEST(TableGuide, WholeGamePlayedWithTheKeyboardOnly) {
       }
       // Left to the first card, then Right until the focus is on a legal one.
       for (int i = 0; i < 8; ++i) Key(w, Qt::Key_Left);
+      ASSERT_EQ(w.Guide().Focus(), 1);
       for (int i = 0; i < 8 && !Legal(s, w.Guide().Focus()); ++i) Key(w, Qt::Key_Right);
       ASSERT_TRUE(Legal(s, w.Guide().Focus()));
       w.Guide().RefreshNow();
@@ -91,11 +93,24 @@ TEST(TableGuide, WholeGamePlayedWithTheKeyboardOnly) {
       ++dealsExplained;
     }
     const MatchState before = s;
-    Key(w, Qt::Key_Return);  // "To Begin", "OK", "Next Round", "To sum up of game"
+    if (s.Turn == TurnTrickComplete && !buttonFocusTried && s.HandCount[3] >= 2) {
+      // With the focused "OK" the arrows still walk the hand, and the button
+      // keeps Enter.
+      for (int i = 0; i < 8; ++i) Key(w, Qt::Key_Left);
+      ASSERT_EQ(w.Guide().Focus(), 1);
+      w.Button7()->setFocus();
+      for (int i = 0; i < 8; ++i) QTest::keyClick(w.Button7(), Qt::Key_Right);
+      EXPECT_EQ(w.Guide().Focus(), s.HandCount[3]);
+      QTest::keyClick(w.Button7(), Qt::Key_Return);
+      buttonFocusTried = true;
+    } else {
+      Key(w, Qt::Key_Return);  // "To Begin", "OK", "Next Round", "To sum up of game"
+    }
     ASSERT_NE(s, before) << "Enter did nothing at Turn " << int(s.Turn);
   }
   ASSERT_TRUE(s.GameSummed);
   EXPECT_TRUE(refusedTried) << "no deal offered an illegal card";
+  EXPECT_TRUE(buttonFocusTried);
   EXPECT_GE(dealsExplained, 2);
   EXPECT_TRUE(w.Guide().Note()->Text().endsWith(GameEndLine(s.GameResult, kLanguageEnglish)));
   Key(w, Qt::Key_Return);  // "Exit to menu" stores the game
