@@ -81,6 +81,11 @@ TEST(TableGuide, WholeGamePlayedWithTheKeyboardOnly) {
       ASSERT_TRUE(Legal(s, w.Guide().Focus()));
       w.Guide().RefreshNow();
       EXPECT_EQ(w.Guide().Cues().focus, w.Guide().Focus());
+      // S speaks the focused card, as a right click does.
+      const std::size_t spoken = f.sound.spoken.size();
+      Key(w, Qt::Key_S);
+      ASSERT_EQ(f.sound.spoken.size(), spoken + 1);
+      EXPECT_EQ(f.sound.spoken.back(), s.Hands[3][static_cast<std::size_t>(w.Guide().Focus())]);
       const int cards = s.HandCount[3];
       Key(w, Qt::Key_Return);
       ASSERT_EQ(s.HandCount[3], cards - 1) << "Enter did not play the focused card";
