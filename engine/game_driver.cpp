@@ -132,22 +132,23 @@ void GameDriver::onTimerTick() {
   }
 }
 
-void GameDriver::onHandClick(int slot, MouseButton button) {
-  if (busy_) return;
+HandClickResult GameDriver::onHandClick(int slot, MouseButton button) {
+  if (busy_) return HandClickResult::Ignored;
   BusyScope scope(*this);
   MatchState& s = state_;
-  if (!s.DealActive || !IsHumanCard(s, slot)) return;
+  if (!s.DealActive || !IsHumanCard(s, slot)) return HandClickResult::Ignored;
   if (button == MouseButton::Right) {
     events_.SpeakCard(s.Hands[3][static_cast<std::size_t>(slot)]);
-    return;
+    return HandClickResult::Spoken;
   }
-  if (button != MouseButton::Left || !HumanMayPlay(s)) return;
+  if (button != MouseButton::Left || !HumanMayPlay(s)) return HandClickResult::Ignored;
   if ((s.TrickPos == 2 || s.TrickPos == 3) && IsIllegalCard(s, slot)) {
     if (s.SoundOn) events_.PlaySound("WWrongs", false);
-    return;
+    return HandClickResult::Refused;
   }
   events_.CloseHintBalloon();
   PlayCard(s, events_, 3, slot, true);
+  return HandClickResult::Played;
 }
 
 bool GameDriver::onHandHover(int slot) const {
@@ -155,6 +156,8 @@ bool GameDriver::onHandHover(int slot) const {
   if (!HumanMayPlay(s) || !IsHumanCard(s, slot)) return false;
   return s.TrickPos == 1 || !IsIllegalCard(s, slot);
 }
+
+bool GameDriver::humanMayPlay() const { return HumanMayPlay(state_); }
 
 void GameDriver::onTableRightClick(int position) {
   if (busy_) return;

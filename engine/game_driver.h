@@ -20,6 +20,9 @@ namespace tarvel {
 
 enum class MouseButton { Left, Right, Middle };
 
+// What a click on the human's hand did.
+enum class HandClickResult { Ignored, Spoken, Refused, Played };
+
 class GameDriver {
  public:
   GameDriver(MatchState& state, TableEvents& events, DeckRandom& random);
@@ -38,12 +41,16 @@ class GameDriver {
   void onTimerTick();
 
   // A mouse button released over the human's hand; `slot` is the card under
-  // the pointer (CardAt), 0 when none. Right speaks the card, Left plays it.
-  void onHandClick(int slot, MouseButton button);
+  // the pointer (CardAt), 0 when none. Right speaks the card, Left plays it
+  // or, when it may not be played now, refuses it with the sound "WWrongs".
+  HandClickResult onHandClick(int slot, MouseButton button);
 
   // The pointer moves over the human's hand: true when the play cursor is
   // due (the card under it may be played now).
   bool onHandHover(int slot) const;
+
+  // The human may play a card now: a deal in play and the human's turn.
+  bool humanMayPlay() const;
 
   // A right click on the card at trick position `position` (1..3) speaks it.
   void onTableRightClick(int position);

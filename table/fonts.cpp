@@ -57,4 +57,17 @@ QFont RoleFont(const Settings& settings, FontRole role, int pixelHeight, bool bo
     return font;
 }
 
+QFont FittingFont(QFont font, int start, int smallest, const std::function<bool(const QFont&)>& fits)
+{
+    smallest = std::max(1, smallest);
+    for (int pixels = std::max(start, smallest); pixels > smallest; --pixels) {
+        font.setPixelSize(pixels);
+        if (fits(font)) {
+            return font;
+        }
+    }
+    font.setPixelSize(smallest);
+    return font;
+}
+
 }  // namespace tarvel

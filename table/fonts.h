@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 namespace tarvel {
@@ -23,5 +24,9 @@ QString FontFamily(const Settings& settings, FontRole role);
 
 // A font of the role's family at a pixel height.
 QFont RoleFont(const Settings& settings, FontRole role, int pixelHeight, bool bold = false);
+
+// `font` at the largest pixel height from `start` down to `smallest` for
+// which `fits` holds; at `smallest` when none does.
+QFont FittingFont(QFont font, int start, int smallest, const std::function<bool(const QFont&)>& fits);
 
 }  // namespace tarvel

@@ -41,6 +41,10 @@ int CentredLeft(int a, int b, int textWidth)
     return a + static_cast<int>(std::trunc((b - a - textWidth) / 2.0));
 }
 
+// The counter frame's cream area lies this far inside its gold edge
+// (reference units, both sides).
+constexpr int kCounterMargin = 12;
+
 bool IsWidget(Element element)
 {
     return element == Element::Edit1 || element == Element::BitBtn1;
@@ -271,6 +275,9 @@ void TableView::DrawHandPicture(int seat, bool faceUp, int faceUpSlot)
                 pictures_.DrawBack(x, 0, painter);
             }
         }
+        if (handOverlay_) {
+            handOverlay_(seat, painter, placement.Positions, count);
+        }
     }
     ElementChanged(element);
 }
@@ -451,6 +458,11 @@ void TableView::DrawPlate(int seat, const QString& text, char colour)
             break;
         }
     }
+    // A long announcement ("Forty. I close game" in some languages) keeps
+    // shrinking until it stays on the plate.
+    font = FittingFont(font, font.pixelSize(), 6, [&](const QFont& candidate) {
+        return QFontMetrics(candidate).horizontalAdvance(shown) <= ScaleSize(150);
+    });
     painter.setFont(font);
     painter.setPen(Qt::white);
     const QFontMetrics metrics(font);
@@ -472,13 +484,21 @@ void TableView::DrawCounter()
     }
     QPainter painter(&picture);
     painter.drawImage(0, 0, TablePicture(QStringLiteral("RamkaBBSm"), QStringLiteral("RamkaBBBg"), picture.size()));
-    painter.setFont(RoleFont(settings_, FontRole::Decor, FontHeight(settings_, ScaleSize(28), FontRole::Decor)));
     const QString round = WordText(WordId::Round, settings_.Language) + QLatin1Char(' ') + QString::number(state_.DealNo);
+    const QString trump = WordText(WordId::Trump, settings_.Language);
+    // Both lines stay inside the frame's cream area, whatever the language
+    // and the deal number.
+    const int cream = picture.width() - 2 * ScaleSize(kCounterMargin);
+    painter.setFont(FittingFont(RoleFont(settings_, FontRole::Decor, 1), FontHeight(settings_, ScaleSize(28), FontRole::Decor),
+                                6, [&](const QFont& font) {
+                                    const QFontMetrics metrics(font);
+                                    return std::max(metrics.horizontalAdvance(round),
+                                                    metrics.horizontalAdvance(trump)) <= cream;
+                                }));
     painter.setPen(kBlue);
     TextAt(painter, CentredLeft(0, picture.width(), painter.fontMetrics().horizontalAdvance(round)), ScaleSize(20),
            round);
     if (IsSuit(state_.Trump)) {
-        const QString trump = WordText(WordId::Trump, settings_.Language);
         painter.setPen(kGreen);
         TextAt(painter, CentredLeft(0, picture.width(), painter.fontMetrics().horizontalAdvance(trump)),
                ScaleSize(60), trump);

@@ -19,6 +19,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include <array>
@@ -72,6 +73,11 @@ public:
     void Refresh();
 
     void SetChangeSink(ChangeSink sink) { changed_ = std::move(sink); }
+
+    // Drawn over a hand after its cards (the local hand's cues): the seat,
+    // a painter on the hand picture, the card positions and the card count.
+    using HandOverlay = std::function<void(int seat, QPainter& painter, const CardPositions& positions, int count)>;
+    void SetHandOverlay(HandOverlay overlay) { handOverlay_ = std::move(overlay); }
 
     void SetVisible(Element element, bool visible);
     bool IsVisible(Element element) const;
@@ -137,6 +143,7 @@ private:
     const Settings& settings_;
     const CardPictures& pictures_;
     ChangeSink changed_;
+    HandOverlay handOverlay_;
 
     TableLayout layout_;
     QImage buffer_;

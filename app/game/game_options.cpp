@@ -36,6 +36,9 @@ QStringList ScreenshotStates() {
   for (int page = 1; page <= 9; ++page) states << QStringLiteral("options%1").arg(page);
   // The radio window over the menu.
   states << QStringLiteral("radio");
+  // The newcomer's guide at the table.
+  states << QStringList{QStringLiteral("cues"), QStringLiteral("refused"), QStringLiteral("balloon"),
+                        QStringLiteral("dealend")};
   return states;
 }
 

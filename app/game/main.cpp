@@ -20,6 +20,7 @@
 #include "settings/options/form_options.h"
 #include "settings/settings_file.h"
 #include "table/window/font_substitutes.h"
+#include "table/window/guide_screenshots.h"
 #include "table/window/tform1.h"
 #include "widgets/message_box.h"
 
@@ -79,12 +80,16 @@ class ScreenshotRun : public QObject {
       if (state_.startsWith(QLatin1String("options"))) return SaveOptionsPage(state_.mid(7).toInt() - 1);
       if (state_ == QLatin1String("radio")) return SaveRadioWindow();
       // A whole game only to see its end: the cards need not fly.
-      if (state_ == QLatin1String("summary")) settings_.FlyCards = false;
+      if (state_ == QLatin1String("summary") || state_ == QLatin1String("dealend")) settings_.FlyCards = false;
       window_.Button6Click();
       return;
     }
     if (s.DealStage == tarvel::StageDealt) {
       window_.Button7Click();
+      return;
+    }
+    if (const tarvel::GuideShot shot = tarvel::GuideScreenshotStep(window_, state_); shot.handled) {
+      if (!shot.picture.isNull()) Save(shot.picture);
       return;
     }
     if (state_ == QLatin1String("table")) {
@@ -128,9 +133,9 @@ class ScreenshotRun : public QObject {
     QCoreApplication::exit(saved ? 0 : 1);
   }
 
-  void Save() {
+  void Save(const QImage& picture = QImage()) {
     poll_.stop();
-    const bool saved = window_.Snapshot().save(file_);
+    const bool saved = (picture.isNull() ? window_.Snapshot() : picture).save(file_);
     if (!saved) Print(stderr, QStringLiteral("tarvel: cannot write ") + file_);
     // Off the table the window closes as on a player's request (and writes
     // the settings); a running game is left without its question.

@@ -77,6 +77,7 @@ QFont FontOfCellHeight(const QString& family, int height, bool bold) {
 void IntroScreen::Build(const IntroTexts& texts, const std::array<QImage, 4>& cards,
                         const QImage& logo) {
   texts_ = texts;
+  hint_ = QImage();
   for (std::size_t i = 0; i < cards.size(); ++i) {
     cards_[i] = cards[i].isNull()
                     ? QImage()
@@ -143,6 +144,25 @@ void IntroScreen::Compose() {
     const QImage& picture = cards_[static_cast<std::size_t>(card)];
     if (!picture.isNull()) painter.drawImage(RunningCardPosition(card, ticks_), picture);
   }
+  if (ticks_ >= kHintTicks) painter.drawImage(QPoint(0, kHintTop), HintLine());
+}
+
+const QImage& IntroScreen::HintLine() {
+  // Drawn once, below the outer frame, in the largest size up to 20 pixels
+  // that fits the window's width.
+  if (!hint_.isNull() || texts_.beginHint.isEmpty()) return hint_;
+  int height = 20;
+  while (height > 10 && QFontMetrics(FontOfCellHeight(QStringLiteral("Comic Sans MS"), height))
+                                .horizontalAdvance(texts_.beginHint) > kWidth - 40)
+    --height;
+  hint_ = QImage(kWidth, 24, QImage::Format_ARGB32_Premultiplied);
+  hint_.fill(Qt::transparent);
+  QPainter painter(&hint_);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setFont(FontOfCellHeight(QStringLiteral("Comic Sans MS"), height));
+  painter.setPen(QColor(120, 160, 255));
+  TextCentred(painter, texts_.beginHint, 0, kWidth, (24 - height) / 2);
+  return hint_;
 }
 
 }  // namespace tarvel

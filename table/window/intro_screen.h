@@ -18,6 +18,7 @@ struct IntroTexts {
   QString releaseDate;
   QString secondLine;
   QString version;
+  QString beginHint;  // "Click or press any key to begin", shown after a while
 };
 
 // The ring of ten letter colours, in order.
@@ -47,6 +48,9 @@ class IntroScreen {
   static constexpr int kCardWidth = 53;
   static constexpr int kCardHeight = 72;
   static constexpr int kLogoSize = 40;  // the logo is drawn at most this large
+  // The hint line under the frames appears after three seconds (20 ms ticks).
+  static constexpr long long kHintTicks = 150;
+  static constexpr int kHintTop = 458;
 
   // ShowIntro(false): builds the still picture. The four running cards and
   // the logo come from the caller (compiled-in pictures).
@@ -61,11 +65,13 @@ class IntroScreen {
 
  private:
   void Compose();
+  const QImage& HintLine();
 
   IntroTexts texts_;
   std::array<QImage, 4> cards_;
   QImage still_;
   QImage frame_;
+  QImage hint_;  // the hint line, drawn when first shown
   long long ticks_ = 0;
 };
 

@@ -219,6 +219,8 @@ void TForm1::FormCreate() {
   menu_ = new MainMenu(*this, settings_, *this);
   CreateCommunity();
   CreateTableButtons();
+  guide_ = new TableGuide(this, state_, settings_, view_, driver_,
+                          [this](int slot, MouseButton which) { return HandSlotUp(slot, which); });
   CreatePopupMenu();
   HideTableElements();
   helpFolder_ = DefaultHelpFolder();
@@ -226,7 +228,10 @@ void TForm1::FormCreate() {
                            [this] { worldTop_->MenuCommand(online_->Directory().topTenPaused); });
 
   calendar_ = new CalendarSheets(this, *this);
-  view_.SetChangeSink([this](const QRect& rect) { update(rect); });
+  view_.SetChangeSink([this](const QRect& rect) {
+    update(rect);
+    guide_->Changed();
+  });
   LoadCursors();
   // Sound starts only once the first frame is on the screen.
   connect(this, &TForm1::IntroFramePainted, this, [this] { audio_.FirstFramePainted(); }, Qt::QueuedConnection);
@@ -382,8 +387,10 @@ void TForm1::ShowIntro(bool tick) {
     const char* aces[4] = {"Ch5A", "Bu5A", "Kr5A", "Pi5A"};
     for (std::size_t i = 0; i < cards.size(); ++i) cards[i] = ProgramPicture(QString::fromLatin1(aces[i]));
     intro_.Build({ProductWord(), Text(WordId::ReleaseDate), Text(WordId::IntroSubtitle),
-                  QString::fromLatin1(kVersionText)},
+                  QString::fromLatin1(kVersionText), Text(WordId::IntroClickToBegin)},
                  cards, ProgramPicture(QStringLiteral("Logo")));
+    // The intro stands in the middle of the screen, as the menu will.
+    CentreOnScreen();
   }
   update();
 }
@@ -528,6 +535,7 @@ QDate TForm1::CalendarToday() const { return options_.date.isValid() ? options_.
 void TForm1::HideTableElements() {
   button7_->hide();
   button8_->hide();
+  guide_->Hide();
   if (lan_) lan_->Chat().SetVisible(false);
 }
 
@@ -543,6 +551,7 @@ void TForm1::LayoutTable() {
   changeName_->setEnabled(true);
   view_.SetLayout(LayoutFor(geometry_, pictures_.NarrowCards()));
   PlaceTableButtons();
+  guide_->Place(Layout());
   TellAudioScreen();
   lan_->Chat().Place(Layout().Rect(Element::Edit1), Layout().Rect(Element::BitBtn1),
                      RoleFont(settings_, FontRole::Serif, Layout().EditFontHeight));
@@ -614,6 +623,7 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
     ImageCards3MouseMove(at - hand.topLeft());
   } else {
     cursors_.Attach(this, CursorRole::Arrow);
+    guide_->Hover(0);
   }
   QWidget::mouseMoveEvent(event);
 }
@@ -639,11 +649,27 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
   if (introShown_) return;  // the intro reacts to the key's release
+  if (TableShown()) {
+    // A focused table button keeps Enter and Space; the hand takes its keys.
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    const bool buttonKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                           event->key() == Qt::Key_Space;
+    if (buttonKey && (button == button7_ || button == button8_) && button->isVisible() && button->isEnabled()) {
+      button->click();
+      return;
+    }
+    if (guide_->KeyPressed(event->key())) return;
+  }
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (TableShown()) {
-        if (button7_->isVisible() && button7_->isEnabled()) Button7Click();
+        // The continue button, or "Exit to menu" once the game is summed up.
+        if (button7_->isVisible() && button7_->isEnabled()) {
+          Button7Click();
+        } else if (button8_->isVisible() && button8_->isEnabled()) {
+          Button8Click();
+        }
       } else if (auto* button = qobject_cast<QPushButton*>(focusWidget());
                  button != nullptr && button->isVisible() && button->isEnabled()) {
         button->click();
@@ -697,10 +723,11 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
 bool TForm1::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
-    const QRect counter = Layout().Rect(Element::ImageKon);
-    if (TableShown() && !counterHint_.isEmpty() && counter.contains(help->pos())) {
-      if (BalloonHint::Current() == nullptr || BalloonHint::Current()->Area() != counter)
-        BalloonHint::Show(counterTitle_, counterHint_, this, FontFamily(settings_, FontRole::Decor), counter);
+    const std::optional<TableHint> hint =
+        TableShown() ? guide_->HintAt(help->pos(), tarvel::CounterHint{counterTitle_, counterHint_}) : std::nullopt;
+    if (hint) {
+      if (BalloonHint::Current() == nullptr || BalloonHint::Current()->Area() != hint->area)
+        BalloonHint::Show(hint->title, hint->text, this, FontFamily(settings_, FontRole::Decor), hint->area);
     } else {
       event->ignore();
     }
@@ -860,6 +887,7 @@ void TForm1::UpdateHandCursor(QPoint inHand) {
 void TForm1::ImageCards3MouseMove(QPoint inHand) {
   if (driver_.busy()) return;
   UpdateHandCursor(inHand);
+  guide_->Hover(view_.CardAt(3, inHand.x()));
 }
 
 void TForm1::ImageCards3MouseUp(Qt::MouseButton button, QPoint inHand) {
@@ -869,13 +897,20 @@ void TForm1::ImageCards3MouseUp(Qt::MouseButton button, QPoint inHand) {
   const MouseButton which = button == Qt::RightButton  ? MouseButton::Right
                             : button == Qt::LeftButton ? MouseButton::Left
                                                        : MouseButton::Middle;
+  HandSlotUp(slot, which);
+  if (TableShown()) UpdateHandCursor(inHand);
+}
+
+HandClickResult TForm1::HandSlotUp(int slot, MouseButton which) {
+  if (!state_.DealActive || driver_.busy()) return HandClickResult::Ignored;
   // A card that is played now is saluted first (with the graphics module).
   // The salute runs a local event loop: the driver is busy meanwhile, so no
   // tick, peer message or second click acts in the middle of this click.
   if (which == MouseButton::Left && settings_.SaluteCards && driver_.onHandHover(slot))
     driver_.runBusy([] { Fireworks(); });
-  driver_.onHandClick(slot, which);
-  if (TableShown()) UpdateHandCursor(inHand);
+  const HandClickResult result = driver_.onHandClick(slot, which);
+  guide_->HandClicked(slot, result);
+  return result;
 }
 
 int TForm1::TablePositionAt(QPoint inWindow) const {
@@ -975,6 +1010,7 @@ void TForm1::ChooseBack() { pictures_.ChooseBack(settings_); }
 void TForm1::StopMusic() { audio_.ScreenChanged(WindowAudio::Screen::Table, geometry_.Factors.S, height()); }
 
 void TForm1::ShowTable() {
+  guide_->DealStarted();
   for (Element e : {Element::ImageCards1, Element::ImageCards2, Element::ImageCards3, Element::ImageTab1,
                     Element::ImageTab2, Element::ImageTab3, Element::ImageSay1, Element::ImageSay2,
                     Element::ImageSay3, Element::ImageStol, Element::ImageKon})
@@ -1020,14 +1056,20 @@ void TForm1::ShowGameCounter(std::int32_t kon, std::int32_t cycle) {
   for (int seat = 1; seat <= 3; ++seat) {
     const auto at = static_cast<std::size_t>(seat);
     view_.DrawBoard(seat, seat == state_.Turn, true, kBoardClear, state_.GamePoints[at], state_.Taken[at]);
+    guide_->BoardDrawn(seat, seat == state_.Turn);
     ShowBubbleName(seat);
   }
 }
 
-void TForm1::DrawHand(int seat, bool faceUp) { view_.DrawHand(seat, faceUp || openHands_); }
+void TForm1::DrawHand(int seat, bool faceUp) {
+  view_.DrawHand(seat, faceUp || openHands_);
+  guide_->HandDrawn(seat);
+}
 
 void TForm1::ShowTrumpCard(int seat, int slot) {
-  if (seat != 3) view_.DrawHandShowingSlot(seat, slot);
+  if (seat == 3) return;
+  view_.DrawHandShowingSlot(seat, slot);
+  guide_->TrumpShown(seat, slot);
 }
 
 void TForm1::PlaceCardOnTable(int seat, int fromSlot, int, CardCode card, bool animated) {
@@ -1046,6 +1088,7 @@ void TForm1::Pause(int milliseconds) { CardFlight::WaitWithEventLoop(millisecond
 
 void TForm1::DrawBoard(int seat, bool highlight, std::int32_t corner, std::int32_t middle, std::int32_t top) {
   view_.DrawBoard(seat, highlight, false, corner, middle, top);
+  guide_->BoardDrawn(seat, highlight);
 }
 
 void TForm1::ShowBubbleName(int seat) {
@@ -1067,13 +1110,20 @@ TQorCardsButton* TForm1::ButtonOf(TableButton button) const {
 void TForm1::SetButtonCaption(TableButton button, TableWord caption) {
   captions_[button == TableButton::Continue ? 0 : 1] = caption;
   // These captions come when a deal has been scored: its recording ends.
-  if (caption == TableWord::NextRound || caption == TableWord::ToSumUpOfGame) gif_.Save();
+  if (caption == TableWord::NextRound || caption == TableWord::ToSumUpOfGame) {
+    gif_.Save();
+    guide_->DealScored();
+  }
   ButtonOf(button)->setText(WordText(caption, settings_.Language));
 }
 
 void TForm1::SetButtonVisible(TableButton button, bool visible) { ButtonOf(button)->setVisible(visible); }
 
-void TForm1::SetButtonEnabled(TableButton button, bool enabled) { ButtonOf(button)->setEnabled(enabled); }
+void TForm1::SetButtonEnabled(TableButton button, bool enabled) {
+  ButtonOf(button)->setEnabled(enabled);
+  // The exit button opens when the game has been summed up.
+  if (button == TableButton::Exit && enabled && state_.GameSummed) guide_->GameSummed(state_.GameResult);
+}
 
 void TForm1::SetMenuCommandEnabled(MenuCommand command, bool enabled) {
   (command == MenuCommand::Quit ? quit_ : genCount_)->setEnabled(enabled);

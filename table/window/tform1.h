@@ -52,6 +52,7 @@
 #include "table/window/message_sink.h"
 #include "table/window/online_session.h"
 #include "table/window/sound_player.h"
+#include "table/window/table_guide.h"
 #include "table/window/window_audio.h"
 
 class QAction;
@@ -172,6 +173,8 @@ class TForm1 : public QWidget,
   const WindowGeometry& Geometry() const { return geometry_; }
   const GameDriver& Driver() const { return driver_; }
   const IntroScreen& Intro() const { return intro_; }
+  // The newcomer's guide: hand focus and cues, turn marker, balloons, note.
+  TableGuide& Guide() { return *guide_; }
   lan::LanConnection& Lan() { return *lan_; }
   QPushButton* Button6() const;
   QPushButton* Button7() const;
@@ -390,6 +393,8 @@ class TForm1 : public QWidget,
   void ShowCalendar();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
+  // A click, or its key, on slot `slot` of the local hand.
+  HandClickResult HandSlotUp(int slot, MouseButton which);
   void StartOnline();
 
   MatchState& state_;
@@ -430,6 +435,7 @@ class TForm1 : public QWidget,
   const QImage* flightWork_ = nullptr;
 
   MainMenu* menu_ = nullptr;  // owned as a child object
+  TableGuide* guide_ = nullptr;  // owned as a child object
   QString helpFolder_;
 
   TQorCardsButton* button7_ = nullptr;   // continue

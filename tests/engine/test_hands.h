@@ -88,4 +88,44 @@ inline void SetHand(MatchState& state, int seat, std::string_view cards) {
            state.Trump);
 }
 
+// A deal in play: hands packed for the trump, `first` to lead, nothing taken.
+inline MatchState ReadyState(Suit trump, const char* hand1, const char* hand2, const char* hand3,
+                      int first = 1) {
+  MatchState s;
+  s.Trump = trump;
+  SetHand(s, 1, hand1);
+  SetHand(s, 2, hand2);
+  SetHand(s, 3, hand3);
+  s.Trick.fill(NoCard);
+  s.TrickRanks.fill(EmptyValue);
+  s.TrickPoints.fill(EmptyValue);
+  s.PlayedLog.fill(NoCard);
+  s.PlayedCount = 1;
+  s.LedSuit = NoSuit;
+  s.TrickPos = 1;
+  s.Leader = s.PrevLeader = s.Turn = static_cast<std::uint8_t>(first);
+  s.DealStage = StagePlaying;
+  s.DealActive = true;
+  s.GameTarget = 10;
+  return s;
+}
+
+
+// A complete trick won by seat `winner` lies on the table; Taken and the
+// hand counts are as given.
+inline MatchState TrickWaiting(PerSeat<std::int32_t> taken, bool handsEmpty, int winner = 1) {
+  MatchState s = ReadyState(SuitSpades, handsEmpty ? "" : "9h", handsEmpty ? "" : "9d",
+                            handsEmpty ? "" : "9c", winner);
+  s.Trick = {NoCard, C("Ah"), C("Kh"), C("Qh")};
+  s.TrickPoints = {EmptyValue, 11, 4, 3};
+  s.TrickRanks = {EmptyValue, OrderAce, OrderKing, OrderQueen};
+  s.LedSuit = SuitHearts;
+  s.TrickPos = 4;
+  s.Turn = TurnTrickComplete;
+  s.Leader = static_cast<std::uint8_t>(winner);
+  s.Taken = taken;
+  s.PlayedCount = handsEmpty ? 22 : 1;
+  return s;
+}
+
 }  // namespace tarvel::testing

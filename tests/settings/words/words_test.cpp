@@ -134,9 +134,11 @@ TEST(WordTable, AsianAndRussianColumnsAreInTheirOwnScript) {
         if (SameIgnoringAsciiCase(text, english)) return;
         const auto decoded = DecodeUtf8(text);
         ASSERT_TRUE(decoded.has_value());
-        // Figures and punctuation alone ("20！") belong to no script.
+        // Figures and punctuation alone ("20！", "%1：%2。") belong to no
+        // script.
         const bool noLetters = std::all_of(decoded->begin(), decoded->end(), [](char32_t c) {
-          return (c < 0x80 && !std::isalpha(static_cast<int>(c))) || c == U'\uFF01';
+          return (c < 0x80 && !std::isalpha(static_cast<int>(c))) || c == U'\uFF01' || c == U'\uFF1A' ||
+                 c == U'\uFF1B' || c == U'\u3002';
         });
         if (noLetters) return;
         EXPECT_TRUE(accepts(*decoded)) << Where(id, language, row) << ": " << text;

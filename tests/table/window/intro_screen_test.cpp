@@ -77,7 +77,7 @@ TEST(IntroScreenTest, BuildDrawsFramesTextsAndLogos) {
   }
   IntroScreen intro;
   intro.Build({QStringLiteral("Tarvel"), QStringLiteral("October 18, 2022"),
-               QStringLiteral("A card game"), QStringLiteral("V 5.7f")},
+               QStringLiteral("A card game"), QStringLiteral("V 5.7f"), QString()},
               cards, logo);
   const QImage& still = intro.Still();
   ASSERT_EQ(still.size(), QSize(760, 500));
@@ -101,7 +101,7 @@ TEST(IntroScreenTest, BuildDrawsFramesTextsAndLogos) {
 
 TEST(IntroScreenTest, WordIsDrawnInCapitalsWithTheRingColours) {
   IntroScreen intro;
-  intro.Build({QStringLiteral("tarvel"), {}, {}, {}}, {}, QImage());
+  intro.Build({QStringLiteral("tarvel"), {}, {}, {}, {}}, {}, QImage());
   // Some pixel of the first letter's cell has maroon's colour.
   const QImage& frame = intro.Frame();
   int maroon = 0;
