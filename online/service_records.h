@@ -62,6 +62,17 @@ struct TQorStat {
   bool operator==(const TQorStat&) const = default;
 };
 
+// One row of the account rating list (ACCOUNT. RATING. ALL GAMES).
+struct TQorTop10 {
+  std::string Nick;
+  std::string City;
+  std::string Country;
+  char Sex = 'M';
+  double Rating = 0.0;
+
+  bool operator==(const TQorTop10&) const = default;
+};
+
 // The name of field `number` (1..12) of the game report: "R1" .. "R12".
 std::string GameReportFieldName(std::size_t number);
 

@@ -57,6 +57,7 @@ DirectoryState ApplyServiceDirectory(std::string_view document, Settings& settin
   state.chatPaused = DirectoryHasKey(document, "CTGamesPause");
   TakeAddress(document, "StatPath", Endpoint::StatService, endpoints, &settings.StatServicePath);
   TakeAddress(document, "AccPath", Endpoint::AccountService, endpoints, nullptr);
+  TakeAddress(document, "FtpPath", Endpoint::PhotoUpload, endpoints, nullptr);
   return state;
 }
 

@@ -95,10 +95,14 @@ class ServiceRequests {
   // or left alone on failure). A name with a '/' or a leading '.' fails.
   bool Download(const std::string& name, const std::filesystem::path& target);
 
- private:
+  // The building blocks of the requests of other parts (accounts): a request
+  // run through the waiter, the two POST styles, and the addresses in force.
   HttpReply Run(const std::function<HttpReply()>& request);
   HttpReply PostList(Endpoint endpoint, const FormFields& fields, bool readTimeout);
   HttpReply PostText(Endpoint endpoint, const std::string& utf8Body, bool readTimeout);
+  const ServiceEndpoints& Endpoints() const { return endpoints_; }
+
+ private:
   bool PostMarker(const std::string& utf8Body, bool& accepted);
 
   ServiceEndpoints& endpoints_;

@@ -61,7 +61,13 @@ void ShowGameResults(RecordsHost& host, const Settings& settings, const QString&
 
 StoredGame FinishGame(RecordsHost& host, int language, const std::filesystem::path& dataFolder,
                       const MatchState& state, const ClubMember& member, const FinishGameHooks& hooks) {
-  const FinishedGame game = FinishedGameOf(state, member);
+  FinishedGame game = FinishedGameOf(state, member);
+  AccountGameEnd account;
+  const bool accountGame = member.MemberSlot == kAccountSlot && hooks.finishAccountGame && !game.netGame;
+  if (accountGame) {
+    account = hooks.finishAccountGame(game);
+    game.accountRating = account.rating;
+  }
   StoredGame stored;
   {
     const WaitCursor wait;
@@ -72,6 +78,13 @@ StoredGame FinishGame(RecordsHost& host, int language, const std::filesystem::pa
   if (hooks.reportGame) hooks.reportGame(game, stored);
   if (!stored.cycleEnded && game.gameResult != 0)
     host.PlayRecordsSound(game.gameResult > 0 ? "WKoGood" : "WKoBads");
+  if (accountGame && account.cycleCompleted && hooks.enterAccountTopTen) {
+    if (const std::optional<int> place = hooks.enterAccountTopTen(game.newScore)) {
+      TFormEndGame form(language, *place, game.newScore, false, host.HostWindow());
+      host.PlayRecordsSound(form.Text().sound);
+      host.RunModal(form);
+    }
+  }
   if (stored.cycleEnded) {
     TFormEndGame form(language, stored.clubPlace, stored.cycleScore, game.netGame, host.HostWindow());
     host.PlayRecordsSound(form.Text().sound);

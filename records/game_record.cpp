@@ -112,7 +112,7 @@ std::string HistoryNameOf(const FinishedGame& game) {
 StoredGame StoreFinishedGame(const std::filesystem::path& dataFolder, const FinishedGame& game,
                              const HistoryStamp& stamp) {
   StoredGame stored;
-  stored.newRating = RatingAfter(game.playerKon, game.gameResult, game.member.MemberRating);
+  stored.newRating = game.accountRating.value_or(RatingAfter(game.playerKon, game.gameResult, game.member.MemberRating));
   stored.memberLine = MemberLine(game.member.MemberName, stored.newRating, game.playerKon, game.newScore,
                                  game.member.MemberCode);
 
@@ -121,8 +121,10 @@ StoredGame StoreFinishedGame(const std::filesystem::path& dataFolder, const Fini
   entry.HKon = 1;
   entry.HRes = static_cast<std::int32_t>(game.gameResult);
   entry.HRei = stored.newRating;
-  entry.Ac = game.netGame ? 3 : 0;
+  entry.Ac = game.netGame ? 3 : (game.accountRating ? 1 : 0);
   stored.historyWritten = AppendHistory(dataFolder, {entry}, stamp);
+  // An account's cycle is kept by the account service.
+  if (game.accountRating) return stored;
 
   stored.cycleEnded = game.playerKon % kGamesPerCycle == 0;
   stored.cycleScore = game.newScore;

@@ -70,6 +70,9 @@ struct FinishedGame {
   std::int64_t newScore = 0;         // score before plus the result
   bool netGame = false;
   std::array<std::string, 4> seatNames{};  // Windows-1251, seats 1..3
+  // An account game: the rating its record on the account service holds
+  // after the game. The history keeps it; the club files are not touched.
+  std::optional<double> accountRating;
 };
 
 // A change of name: `member` takes the name and password code of
