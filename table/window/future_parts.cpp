@@ -10,7 +10,5 @@ namespace tarvel {
 
 void LoadRadioList(const QString&, const Settings&) {}
 
-void LoginStoredAccount(const QString&) {}
-
 
 }  // namespace tarvel

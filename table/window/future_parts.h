@@ -14,8 +14,5 @@ struct Settings;
 // Internet radio (media): read the station list at start-up.
 void LoadRadioList(const QString& dataFolder, const Settings& settings);
 
-// Player accounts (online): log in to a stored account.
-void LoginStoredAccount(const QString& dataFolder);
-
 
 }  // namespace tarvel

@@ -131,6 +131,8 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.programFolder, options_.dataFolder,
                                               driver_)),
       gif_([this] { return GifFrame(); }) {
+  account_ = std::make_unique<AccountController>(*this, *this, online_->Requests(),
+                                                 SharedFolder(options_.dataFolder) / std::string(kUserFileName));
   FormCreate();
   lan_ = std::make_unique<lan::LanConnection>(state_, *this, driver_, random_, *this);
   // The online start-up waits for the first frame, and for whatever the frame
@@ -207,6 +209,10 @@ void TForm1::FormCreate() {
   setPalette(colours);
 
   menu_ = new MainMenu(*this, settings_, *this);
+  menu_->SetServiceHandler(MenuService::Account, [this] { account_->OpenAccountWindow(); });
+  account_->AttachIcon(menu_->Service(MenuService::Account));
+  finishHooks_.finishAccountGame = [this](const FinishedGame& game) { return account_->FinishGame(game); };
+  finishHooks_.enterAccountTopTen = [this](std::int64_t score) { return account_->EnterAccountTopTen(score); };
   CreateTableButtons();
   CreatePopupMenu();
   HideTableElements();
@@ -310,10 +316,9 @@ bool TForm1::StartUp() {
   hints.setColor(QPalette::ToolTipText, QColor(255, 0, 0));
   QToolTip::setPalette(hints);
 
-  // 8. Texts; 9. the account and the music. The online start report follows
-  // the first frame (StartOnline).
+  // 8. Texts; 9. the music. The online start report and the stored
+  // account's login follow the first frame (StartOnline).
   ApplyLanguage(true);
-  LoginStoredAccount(options_.dataFolder);
   if (!audio_.PrepareMusic()) ShowModuleMessage(Text(WordId::CantCreateMusicFile));
 
   SyncStateWithSettings();
@@ -382,6 +387,7 @@ void TForm1::StartOnline() {
   // reports to these services, so that figure stays 0.
   TQorStat stat;
   if (online_->Requests().ReadStatistics(stat)) menu_->SetCounterFigures(CounterFigures{stat.Stat2, stat.Stat1, 0});
+  account_->AutoLogin();
 }
 
 void TForm1::Image1Click() {
@@ -477,6 +483,7 @@ void TForm1::ShowMainMenu(bool tick) {
   if (fromTable && settings_.MenuDesignPurple != settings_.TableDesignPurple)
     ReloadBackground(settings_.MenuDesignPurple);
   menu_->Show(geometry_);
+  account_->RefreshIcon();
   ShowClubMembers();
   ShowCalendar();
   ApplyNewButtons(this, settings_.NewButtons);
@@ -719,6 +726,10 @@ bool TForm1::RunPlayerNameWindow(int) {
 }
 
 void TForm1::OpenMemberPasswordWindow(int row) {
+  if (row == kClubMembers && account_->HoldsMemberRow(settings_.NetGame)) {
+    account_->PlayFromMemberRow();
+    return;
+  }
   const std::optional<ClubMember> member = MemberOfLine(ReadClubFile(ClubPath()).lines, row);
   if (!member) return;
   TFormPassword dialog(settings_, [this](const QString& text) { Inform(text); }, this);
@@ -782,6 +793,10 @@ void TForm1::ShowClubMembers() {
     rows[i] = MemberButtonCaption(
         line, mode, [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }, maxWidth);
     members[i] = MemberOfLine(club.lines, static_cast<int>(i) + 1).has_value() && club.state == ClubState::Valid;
+  }
+  if (account_->HoldsMemberRow(settings_.NetGame)) {
+    rows[kClubMembers - 1] = account_->MemberRowText(mode);
+    members[kClubMembers - 1] = true;
   }
   menu_->SetMemberRows(rows, members);
 }
@@ -968,7 +983,9 @@ void TForm1::ShowTable() {
 
 void TForm1::DrawDeck(Suit trump) { view_.DrawDeck(trump); }
 
-PlayerRecord TForm1::LoadPlayerRecord() { return PlayerRecordOf(member_); }
+PlayerRecord TForm1::LoadPlayerRecord() {
+  return member_.MemberSlot == kAccountSlot ? account_->PlayerRecordForGame() : PlayerRecordOf(member_);
+}
 
 void TForm1::ShowWaitingForDeal() {
   for (int seat = 1; seat <= 2; ++seat) view_.DrawHand(seat, false);
@@ -1099,6 +1116,22 @@ void TForm1::ShowResults(const ResultsFigures& figures) {
 
 void TForm1::StoreGame(std::int32_t) {
   FinishGame(*this, settings_.Language, DataPath(), state_, member_, finishHooks_);
+}
+
+bool TForm1::AskAccount(const QString& text) {
+  return messages_->Ask(this, ProductWord(), text, Text(WordId::Yes), Text(WordId::No));
+}
+
+void TForm1::AccountChanged() {
+  account_->RefreshIcon();
+  if (menuShown_) ShowClubMembers();
+}
+
+void TForm1::StartAccountTableGame() {
+  member_ = NewMember(ToRecordBytes(QString::fromStdString(account_->Session().User().Nick)), "");
+  member_.MemberSlot = kAccountSlot;
+  state_.NetGame = false;
+  BeginGame();
 }
 
 bool TForm1::Confirm(TableWord first, std::string_view separator, TableWord second) {

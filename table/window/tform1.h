@@ -37,6 +37,8 @@
 #include "records/gif_recorder.h"
 #include "records/records_host.h"
 #include "lan/lan_connection.h"
+#include "online/accounts/account_controller.h"
+#include "online/accounts/account_host.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "widgets/word_text.h"
@@ -83,6 +85,7 @@ class TForm1 : public QWidget,
                public OptionsHost,
                public RecordsHost,
                public MainMenuHost,
+               public AccountHost,
                public lan::LanWindow {
   Q_OBJECT
 
@@ -214,6 +217,9 @@ class TForm1 : public QWidget,
   // The online start-up steps have run (they run once, after the first frame).
   bool OnlineStarted() const { return onlineStarted_; }
 
+  // The player's account.
+  AccountController& Account() { return *account_; }
+
   // The calendar sheets of the main menu.
   CalendarSheets& Calendar() { return *calendar_; }
 
@@ -317,6 +323,12 @@ class TForm1 : public QWidget,
   void OpenHistoryWindow() override;
   void ReloadClubList() override;
 
+  // AccountHost.
+  const Settings& AccountSettings() const override { return settings_; }
+  bool AskAccount(const QString& text) override;
+  void AccountChanged() override;
+  void StartAccountTableGame() override;
+
   // lan::LanWindow.
   QWidget* LanParent() override { return this; }
   int LanLanguage() const override { return settings_.Language; }
@@ -399,6 +411,7 @@ class TForm1 : public QWidget,
   std::unique_ptr<OnlineSession> online_;
   bool onlineStarted_ = false;
   std::unique_ptr<lan::LanConnection> lan_;
+  std::unique_ptr<AccountController> account_;
   bool openHands_ = false;  // the hidden view: opponents' hands face up
 
   WindowGeometry geometry_;
