@@ -25,14 +25,18 @@ std::optional<std::string_view> FirstRecordText(std::string_view reply) {
   return text;
 }
 
-// The service's refusal: "no" ahead of the first record, or a record that is
-// just "no". Texts inside a record (a city "Genoa", a profile "I know") are
-// the player's own and never read as a refusal.
+// The service's refusal: "no" ahead of the first record, or a first record
+// whose first word (before a blank or '#') is "no" or the marker "+no" (a
+// refusal may say more: "$+no wait$30"). Texts inside a record (a city
+// "Genoa", a profile "I know") are the player's own and never read as a
+// refusal.
 bool ServiceSaysNo(std::string_view reply) {
   const std::size_t start = reply.find('$');
   if (reply.substr(0, start).find("no") != std::string_view::npos) return true;
   const std::optional<std::string_view> record = FirstRecordText(reply);
-  return record && *record == "no";
+  if (!record) return false;
+  const std::string_view word = record->substr(0, record->find_first_of(" #~"));
+  return word == "no" || word == "+no";
 }
 
 bool IsCyrillic(unsigned char byte) { return byte >= 0xC0 || byte == 0xA8 || byte == 0xB8; }

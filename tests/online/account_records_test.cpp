@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "cipher.h"
+#include "service_requests.h"
+#include "settings_file.h"
 
 namespace tarvel {
 namespace {
@@ -139,7 +141,8 @@ TEST(AccountReplies, Login) {
   EXPECT_EQ(user.Nick, "Alex");
   EXPECT_EQ(user.Pw, "secret");
   // Refusals and replies that hold no login: the defaults stay.
-  for (const char* reply : {"no", "no$", "$no$", "", "garbage", "$A B C D E F G H I x 0 0$"}) {
+  for (const char* reply : {"no", "no$", "$no$", "$+no#\n", "$+no wait$30\n", "", "garbage",
+                            "$A B C D E F G H I x 0 0$"}) {
     EXPECT_FALSE(ParseLoginReply(reply, user)) << reply;
   }
   ASSERT_TRUE(ParseLoginReply("$Paris$", user));  // a short record keeps the rest at defaults
@@ -179,11 +182,11 @@ TEST(AccountReplies, RatingListAndProfile) {
   ASSERT_TRUE(ParseRatingListReply("", rows));
 
   TInfo14 info;
-  ASSERT_TRUE(ParseProfileReply("$Alex~Smith~I know cards~~a@b.c~~~~~~~~~yt~$", info));
+  ASSERT_TRUE(ParseProfileReply("$Alex~Smith~I know cards~~a@b.c~~~~~~~~~yt\n", info));
   EXPECT_EQ(info.About, "I know cards");
   EXPECT_EQ(info.EMailO, "a@b.c");
   EXPECT_EQ(info.YouTube, "yt");
-  for (const char* reply : {"no", "$no$", "", "$Alex$"}) EXPECT_FALSE(ParseProfileReply(reply, info)) << reply;
+  for (const char* reply : {"no", "$no$", "$+no#\n", "", "$Alex$"}) EXPECT_FALSE(ParseProfileReply(reply, info)) << reply;
   EXPECT_EQ(info, TInfo14{});
 }
 
@@ -194,6 +197,35 @@ TEST(AccountReplies, MarkersAndWire) {
   EXPECT_EQ(RegisterOutcome("$error$"), 2);
   EXPECT_EQ(ProfileWireValue("+7 (900) a&b~c\n"), "%2B7%20%28900%29%20a%26bc");
   EXPECT_EQ(ProfileWireValue("Ян"), "%DF%ED");
+}
+
+}  // namespace
+}  // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+TEST(AccountDirectory, PhotoUploadPort) {
+  struct Case {
+    const char* document;
+    const char* upload;
+  } const cases[] = {
+      {"PhotoFtpPort=2121#\n", "ftp://127.0.0.1:2121/"},
+      {"PhotoFtpPort=0#\n", "ftp://127.0.0.1/"},
+      {"PhotoFtpPort=70000#\n", "ftp://127.0.0.1/"},
+      {"PhotoFtpPort=21x#\n", "ftp://127.0.0.1/"},
+      {"", "ftp://127.0.0.1/"},
+  };
+  for (const Case& c : cases) {
+    ServiceEndpoints endpoints("http://127.0.0.1:8080/");
+    const std::string before = endpoints.Address(Endpoint::PhotoUpload);
+    Settings settings;
+    ApplyServiceDirectory(c.document, settings, endpoints);
+    // The photo folder's path stays; only the port is added.
+    EXPECT_EQ(endpoints.Address(Endpoint::PhotoUpload),
+              std::string(c.upload) + before.substr(std::string("ftp://127.0.0.1/").size()))
+        << c.document;
+  }
 }
 
 }  // namespace
