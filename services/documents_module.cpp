@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QRegularExpression>
 #include <QVariant>
 
@@ -104,11 +103,7 @@ void DocumentsModule::AddRoutes(QHttpServer& server) {
   server.route(QStringLiteral("/directory.txt"), get, [this] { return Utf8Text(Directory()); });
   server.route(QStringLiteral("/news.html"), get, [this] { return Utf8Text(News(), "text/html"); });
   server.route(QStringLiteral("/get_ip.php"), get, [](const QHttpServerRequest& request) {
-    QHostAddress address = request.remoteAddress();
-    bool mapped = false;
-    const quint32 v4 = address.toIPv4Address(&mapped);
-    if (mapped) address = QHostAddress(v4);
-    return Utf8Text(address.toString().toUtf8());
+    return Utf8Text(CallerAddress(request).toUtf8());
   });
   server.route(QStringLiteral("/musik/_playlist.html"), get,
                [this] { return Utf8Text(Playlist(), "text/html"); });

@@ -103,6 +103,17 @@ std::optional<std::string> FormFields::Text(const std::string& name, std::size_t
   return value;
 }
 
+std::optional<std::string> FormFields::FreeText(const std::string& name,
+                                                std::size_t maxLength) const {
+  const auto found = fields_.find(name);
+  if (found == fields_.end() || found->second.size() > maxLength) return std::nullopt;
+  for (const char c : found->second) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return std::nullopt;
+  }
+  return found->second;
+}
+
 std::optional<std::string> FormFields::Name(const std::string& name, std::size_t minLength,
                                             std::size_t maxLength, bool markAllowed) const {
   const std::optional<std::string> value = Text(name, maxLength);

@@ -38,6 +38,10 @@ class FormFields {
   // '$', '*', '&', '=' and no control character. Nothing otherwise.
   std::optional<std::string> Text(const std::string& name, std::size_t maxLength) const;
 
+  // A free text (a country name, a line of a profile) of 0..maxLength bytes:
+  // blanks allowed, no control character. Nothing when absent or otherwise.
+  std::optional<std::string> FreeText(const std::string& name, std::size_t maxLength) const;
+
   // A text of the players' name alphabet (Latin and Cyrillic letters, digits
   // and ! ( ) , - . @ _) of minLength..maxLength characters, or exactly "#"
   // where `markAllowed` (the program's mark of a text not given).

@@ -19,7 +19,9 @@
 #include <memory>
 #include <vector>
 
+#include "accounts_module.h"
 #include "documents_module.h"
+#include "photo_ftp.h"
 #include "stats_module.h"
 #include "topten_module.h"
 
@@ -86,7 +88,32 @@ int main(int argc, char** argv) {
                                      QStringLiteral("Report the chat as paused."));
   const QCommandLineOption addNews(QStringLiteral("add-news"),
                                    QStringLiteral("Add a news item and exit."), QStringLiteral("TEXT"));
-  parser.addOptions({port, data, listen, music, downloads, pauseTopTen, pauseChat, addNews});
+  const QCommandLineOption photos(QStringLiteral("photos"),
+                                  QStringLiteral("Folder of the account photos (default: DIR/photos "
+                                                 "of --data)."),
+                                  QStringLiteral("DIR"));
+  const QCommandLineOption ftpPort(
+      QStringLiteral("ftp-port"),
+      QStringLiteral("TCP port of the photo upload server (default: the HTTP port + 1, any free "
+                     "one with --port 0)."),
+      QStringLiteral("N"));
+  const QCommandLineOption noFtp(QStringLiteral("no-ftp"),
+                                 QStringLiteral("Run without the photo upload server."));
+  const QCommandLineOption ftpPassivePorts(
+      QStringLiteral("ftp-passive-ports"),
+      QStringLiteral("Ports of the upload server's passive connections (default: any free)."),
+      QStringLiteral("FIRST-LAST"));
+  const QCommandLineOption ftpMasquerade(
+      QStringLiteral("ftp-masquerade"),
+      QStringLiteral("Address the upload server announces for passive connections (behind NAT)."),
+      QStringLiteral("ADDRESS"));
+  const QCommandLineOption passwordCost(
+      QStringLiteral("password-cost"),
+      QStringLiteral("Cost of the password hashes: interactive, or test (fast and weak: for test "
+                     "runs only)."),
+      QStringLiteral("COST"), QStringLiteral("interactive"));
+  parser.addOptions({port, data, listen, music, downloads, pauseTopTen, pauseChat, addNews, photos,
+                     ftpPort, noFtp, ftpPassivePorts, ftpMasquerade, passwordCost});
   parser.process(app);
 
   bool portOk = false;
@@ -94,6 +121,14 @@ int main(int argc, char** argv) {
   if (!portOk || portNumber > 65535) return Fail(QStringLiteral("bad port ") + parser.value(port));
   const QHostAddress address(parser.value(listen));
   if (address.isNull()) return Fail(QStringLiteral("bad address ") + parser.value(listen));
+
+  const QString cost = parser.value(passwordCost);
+  if (cost != QStringLiteral("interactive") && cost != QStringLiteral("test"))
+    return Fail(QStringLiteral("bad password cost ") + cost);
+  uint ftpPortNumber = portNumber == 0 ? 0 : portNumber + 1;
+  if (parser.isSet(ftpPort)) ftpPortNumber = parser.value(ftpPort).toUInt(&portOk);
+  if (!portOk || ftpPortNumber > 65535)
+    return Fail(QStringLiteral("bad FTP port ") + parser.value(ftpPort));
 
   const QString dataFolder = parser.value(data);
   if (!QDir().mkpath(dataFolder)) return Fail(QStringLiteral("cannot create ") + dataFolder);
@@ -114,14 +149,24 @@ int main(int argc, char** argv) {
       parser.isSet(downloads) ? QStringList{parser.value(downloads)}
                               : QStringList{programFolder, programFolder + QStringLiteral("/../testmodules")};
 
-  // The services, in the order their tables are made. The tournament and the
-  // accounts join this list as modules of their own.
+  AccountOptions accountOptions;
+  accountOptions.photoFolder = parser.isSet(photos) ? parser.value(photos)
+                                                    : QDir(dataFolder).filePath(QStringLiteral("photos"));
+  accountOptions.cost = cost == QStringLiteral("test") ? PasswordCost::TestOnly
+                                                        : PasswordCost::Interactive;
+  if (!parser.isSet(noFtp)) accountOptions.photoLoginKey = PhotoFtpServer::NewKey();
+
+  // The services, in the order their tables are made. The tournament joins
+  // this list as a module of its own.
   auto topTen = std::make_unique<TopTenModule>(documentOptions.pauseTopTen, documentOptions.pauseChat);
   TopTenModule& topTenRef = *topTen;
   std::vector<std::unique_ptr<ServiceModule>> modules;
   modules.push_back(std::move(topTen));
   modules.push_back(std::make_unique<StatsModule>(
       [&topTenRef](const FormFields& form) { return topTenRef.Serve(form); }));
+  auto accounts = std::make_unique<AccountsModule>(accountOptions);
+  AccountsModule& accountsRef = *accounts;
+  modules.push_back(std::move(accounts));
   auto documents = std::make_unique<DocumentsModule>(documentOptions, [&modules] {
     std::vector<std::pair<QString, QString>> keys;
     for (const auto& module : modules) {
@@ -151,7 +196,40 @@ int main(int argc, char** argv) {
   const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
                            ? QStringLiteral("[%1]").arg(address.toString())
                            : address.toString();
+  PhotoFtpServer photoServer;
+  if (!parser.isSet(noFtp)) {
+    // The upload server checks logins here, over loopback when the services
+    // listen on every address.
+    const QString checkHost =
+        address == QHostAddress::Any || address == QHostAddress::AnyIPv4 ? QStringLiteral("127.0.0.1")
+        : address == QHostAddress::AnyIPv6                                ? QStringLiteral("[::1]")
+                                                                          : host;
+    PhotoFtpOptions ftp;
+    ftp.script = QDir(programFolder).filePath(QStringLiteral("tarvel-photo-ftp.py"));
+    ftp.listen = address.toString();
+    ftp.port = static_cast<quint16>(ftpPortNumber);
+    ftp.folder = accountOptions.photoFolder;
+    ftp.checkUrl = QStringLiteral("http://%1:%2/photo-login").arg(checkHost).arg(bound);
+    ftp.key = accountOptions.photoLoginKey;
+    ftp.passivePorts = parser.value(ftpPassivePorts);
+    ftp.masquerade = parser.value(ftpMasquerade);
+    QString error;
+    if (photoServer.Start(ftp, error)) {
+      accountsRef.SetPhotoUploadPort(photoServer.Port());
+    } else {
+      Print(stderr, QStringLiteral("tarvel-services: photo uploads off: ") + error);
+    }
+  }
   QuitOnSignals(app);
+  // The first line says that every service answers (those who start the
+  // program wait for it); the upload server is ready by then too.
   Print(stdout, QStringLiteral("tarvel-services: listening on http://%1:%2/").arg(host).arg(bound));
-  return QCoreApplication::exec();
+  if (photoServer.Port() != 0) {
+    Print(stdout, QStringLiteral("tarvel-services: photo uploads on ftp://%1:%2/photos/")
+                      .arg(host)
+                      .arg(photoServer.Port()));
+  }
+  const int status = QCoreApplication::exec();
+  photoServer.Stop();
+  return status;
 }

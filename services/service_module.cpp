@@ -1,5 +1,6 @@
 #include "service_module.h"
 
+#include <QHostAddress>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -77,6 +78,14 @@ void AddFormRoute(QHttpServer& server, const QString& path, FormHandler handler)
                  for (const auto& [name, value] : reply->headers) response.addHeader(name, value);
                  return response;
                });
+}
+
+QString CallerAddress(const QHttpServerRequest& request) {
+  QHostAddress address = request.remoteAddress();
+  bool mapped = false;
+  const quint32 v4 = address.toIPv4Address(&mapped);
+  if (mapped) address = QHostAddress(v4);
+  return address.toString();
 }
 
 QString EncipheredPath(std::string_view path) {

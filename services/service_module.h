@@ -98,6 +98,10 @@ using FormHandler =
 // requests before `handler` sees them.
 void AddFormRoute(QHttpServer& server, const QString& path, FormHandler handler);
 
+// The caller's address as text; an IPv4 address mapped into IPv6 is given
+// as the IPv4 address.
+QString CallerAddress(const QHttpServerRequest& request);
+
 // The enciphered form of a path below the base address, for the directory.
 QString EncipheredPath(std::string_view path);
 

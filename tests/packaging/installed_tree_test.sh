@@ -20,7 +20,8 @@ for f in usr/libexec/tarvel/tarvel usr/libexec/tarvel/tarvel-selfplay \
          usr/share/icons/hicolor/256x256/apps/tarvel.png \
          usr/share/man/man6/tarvel.6 usr/share/man/man6/tarvel-selfplay.6 \
          usr/share/man/man6/tarvel-calendar.6 usr/share/man/man6/tarvel-services.6 \
-         usr/libexec/tarvel/tarvel-services usr/libexec/tarvel/QorCGraph1.rcc \
+         usr/libexec/tarvel/tarvel-services usr/libexec/tarvel/tarvel-photo-ftp.py \
+         usr/libexec/tarvel/QorCGraph1.rcc \
          usr/libexec/tarvel/Tarvel.clb usr/libexec/tarvel/help/Tarvel_Eng.html; do
   [ -e "$root/$f" ] || fail "$f is not installed"
 done
