@@ -141,11 +141,7 @@ void TFAcc1::CreateAccountPage() {
       grid->addWidget(lamp, places[i].first, places[i].second + 2);
     }
   }
-  // The lamps in field-kind order: nick, city, password, e-mail.
-  edits_[0]->setMaxLength(12);
-  edits_[1]->setMaxLength(12);
-  edits_[3]->setMaxLength(15);
-  edits_[4]->setMaxLength(30);
+  // The field checks hold the lengths (a text too long shows a red lamp).
   edits_[2]->setReadOnly(true);
   edits_[5]->setReadOnly(true);
   for (int number : {1, 2, 4, 5}) connect(Edit(number), &QLineEdit::textChanged, this, &TFAcc1::EditChange);
