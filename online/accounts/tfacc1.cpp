@@ -169,6 +169,8 @@ void TFAcc1::CreateAccountPage() {
     Edit(2)->setEchoMode(hide ? QLineEdit::Password : QLineEdit::Normal);
   });
   Edit(2)->setEchoMode(QLineEdit::Password);
+  Edit(2)->setStyleSheet(QStringLiteral("lineedit-password-character: 35"));  // '#'
+
   checkBox2_ = new QCheckBox(Text(WordId::PlayGlobalRating), page);
   checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
   connect(checkBox2_, &QCheckBox::clicked, this, &TFAcc1::CheckBox2Click);
@@ -239,10 +241,19 @@ void TFAcc1::CreateTopTenPage() {
 
 void TFAcc1::FormCreate() {
   ReadTopTen();
-  if (session_.LoggedIn()) ReadAfterLogin();
-  ReadAccountCount();
-  presidentRead_ = session_.Requests().ReadProfile(kPresidentNick, president_);
-  presidentPhoto_ = presidentRead_ ? LoadAccountPhoto(session_, kPresidentNick) : QImage();
+  // Without the service the other reads would each wait for their own
+  // time-out: their places show "No Connect" at once instead.
+  const bool reachable = topRead_;
+  if (session_.LoggedIn() && reachable) ReadAfterLogin();
+  if (session_.LoggedIn() && !reachable) session_.RefreshGame();
+  if (reachable) {
+    ReadAccountCount();
+    presidentRead_ = session_.Requests().ReadProfile(kPresidentNick, president_);
+    presidentPhoto_ = presidentRead_ ? LoadAccountPhoto(session_, kPresidentNick) : QImage();
+  } else {
+    membersText_ = Text(WordId::ClubMembers) + Text(WordId::NoConnect);
+    members_->setText(membersText_);
+  }
   if (!session_.LoggedIn()) {
     // A new account starts in Russia, the first country of Europe.
     for (int number : {1, 2, 4, 5}) Edit(number)->clear();

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -26,9 +27,11 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "online/account_session.h"
 #include "online/accounts/account_controller.h"
@@ -94,9 +97,13 @@ void Screenshot(QWidget& window, const char* name) {
   EXPECT_TRUE(window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name))));
 }
 
+// A plain picture with a face-like circle on it.
 QByteArray Jpeg(int width, int height, const QColor& colour) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(colour);
+  QPainter painter(&image);
+  painter.setBrush(QColor(240, 200, 160));
+  painter.drawEllipse(QRect(width / 4, height / 5, width / 2, height / 2));
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, "JPG");
@@ -322,6 +329,29 @@ TEST(AccountsEndToEnd, CreateLogInPlayAndShow) {
   EXPECT_EQ(list[0].Nick, "Ann");
   EXPECT_EQ(list[0].Score, before.Score + result);
 
+  // The game is in the history as an account game; the club knows nothing of it.
+  const auto contents = [](const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  EXPECT_EQ(contents(root / "data" / "Tarvel.clb").find("Ann"), std::string::npos);
+  int accountLines = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(root / "data" / "History")) {
+    const std::string text = contents(entry.path());
+    const std::size_t at = text.find("Ann");
+    // The kind letter stands at position 90 of a line, the name from 16.
+    if (at != std::string::npos && at + 74 < text.size() && text[at + 74] == 'A') ++accountLines;
+  }
+  EXPECT_EQ(accountLines, 1);
+
+  // The fifth member row of the account holder, in both club modes.
+  ASSERT_TRUE(session.RefreshGame());
+  const QString rating = QString::number(std::llround(after.Rating)).rightJustified(6);
+  EXPECT_EQ(controller.MemberRowText(1), QString("Ann").leftJustified(20) + "      0    " + rating);
+  EXPECT_EQ(controller.MemberRowText(2), QString("Ann").leftJustified(20) + "       30  " + rating);
+  EXPECT_TRUE(controller.HoldsMemberRow(false));
+  EXPECT_FALSE(controller.HoldsMemberRow(true));
+
   // The rating list and the places.
   AccountTopTen rows;
   ASSERT_TRUE(client.accounts.ReadRatingList(rows));
@@ -358,6 +388,9 @@ TEST(AccountsEndToEnd, CreateLogInPlayAndShow) {
 }  // namespace tarvel
 
 int main(int argc, char** argv) {
+  // Windows are drawn offscreen unless told otherwise (also while the test
+  // list is read at build time).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
