@@ -81,6 +81,7 @@ StoredGame FinishGame(RecordsHost& host, int language, const std::filesystem::pa
   if (accountGame && account.cycleCompleted && hooks.enterAccountTopTen) {
     if (const std::optional<int> place = hooks.enterAccountTopTen(game.newScore)) {
       TFormEndGame form(language, *place, game.newScore, false, host.HostWindow());
+      form.SetAccountGame();
       host.PlayRecordsSound(form.Text().sound);
       host.RunModal(form);
     }
