@@ -217,10 +217,13 @@ void AccountsModule::AddRoutes(QHttpServer& server) {
 }
 
 std::vector<std::pair<QString, QString>> AccountsModule::DirectoryKeys() const {
-  std::vector<std::pair<QString, QString>> keys{{QStringLiteral("AccPath"), EncipheredPath("account")}};
-  if (photoUploadPort_ != 0)
-    keys.emplace_back(QStringLiteral("PhotoFtpPort"), QString::number(photoUploadPort_));
-  return keys;
+  return {{QStringLiteral("AccPath"), EncipheredPath("account")}};
+}
+
+std::optional<std::pair<QString, QString>> AccountsModule::UploadKey(const QString& host) const {
+  if (photoUploadPort_ == 0 || host.isEmpty()) return std::nullopt;
+  const QString address = QStringLiteral("ftp://%1:%2/photos/").arg(host).arg(photoUploadPort_);
+  return std::make_pair(QStringLiteral("FtpPath"), EncipheredPath(address.toStdString()));
 }
 
 std::optional<std::string> AccountsModule::Answer(const FormFields& form,

@@ -11,7 +11,7 @@
 // Paths: POST "/account" (every account request, told apart by its fields),
 // GET "/photos/NICK.jpg", and POST "/photo-login" for the photo server only
 // (it proves itself with a key). The directory names "/account" under
-// "AccPath" and the upload server's port under "PhotoFtpPort".
+// "AccPath" and "ftp://HOST:PORT/photos/" of the upload server under "FtpPath".
 #pragma once
 
 #include <QByteArray>
@@ -46,6 +46,11 @@ class AccountsModule : public ServiceModule {
 
   // The port of the photo upload server, published in the directory.
   void SetPhotoUploadPort(quint16 port) { photoUploadPort_ = port; }
+
+  // The directory key "FtpPath": the photo folder on the upload server, for
+  // a caller that reached the services at `host`. Nothing while no upload
+  // server runs.
+  std::optional<std::pair<QString, QString>> UploadKey(const QString& host) const;
 
  private:
   struct Login {

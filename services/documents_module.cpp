@@ -44,14 +44,14 @@ bool DocumentsModule::AddNews(const QString& text) {
   return stored;
 }
 
-QByteArray DocumentsModule::Directory() const {
+QByteArray DocumentsModule::Directory(const QString& host) const {
   QByteArray text = "Qor services directory\n";
   auto key = [&text](const QString& name, const QString& value) {
     text += name.toUtf8() + '=' + value.toUtf8() + "#\n";
   };
   if (options_.pauseTopTen) key(QStringLiteral("WTGamesPause"), QStringLiteral("1"));
   if (options_.pauseChat) key(QStringLiteral("CTGamesPause"), QStringLiteral("1"));
-  for (const auto& [name, value] : directoryKeys_()) key(name, value);
+  for (const auto& [name, value] : directoryKeys_(host)) key(name, value);
   return text;
 }
 
@@ -100,7 +100,10 @@ QHttpServerResponse DocumentsModule::File(const QStringList& folders, const QStr
 
 void DocumentsModule::AddRoutes(QHttpServer& server) {
   const auto get = QHttpServerRequest::Method::Get;
-  server.route(QStringLiteral("/directory.txt"), get, [this] { return Utf8Text(Directory()); });
+  server.route(QStringLiteral("/directory.txt"), get, [this](const QHttpServerRequest& request) {
+    const QString host = request.url().host();
+    return Utf8Text(Directory(host.contains(u':') ? u'[' + host + u']' : host));
+  });
   server.route(QStringLiteral("/news.html"), get, [this] { return Utf8Text(News(), "text/html"); });
   server.route(QStringLiteral("/get_ip.php"), get, [](const QHttpServerRequest& request) {
     return Utf8Text(CallerAddress(request).toUtf8());

@@ -21,9 +21,10 @@ struct DocumentOptions {
 
 class DocumentsModule : public ServiceModule {
  public:
-  // `directoryKeys` gives the keys the other modules publish.
+  // `directoryKeys` gives the keys the other modules publish, as a caller
+  // that reached the services at the host name it is given finds them.
   DocumentsModule(DocumentOptions options,
-                  std::function<std::vector<std::pair<QString, QString>>()> directoryKeys)
+                  std::function<std::vector<std::pair<QString, QString>>(const QString&)> directoryKeys)
       : options_(std::move(options)), directoryKeys_(std::move(directoryKeys)) {}
 
   QString Name() const override { return QStringLiteral("documents"); }
@@ -35,7 +36,7 @@ class DocumentsModule : public ServiceModule {
   bool AddNews(const QString& text);
 
  private:
-  QByteArray Directory() const;
+  QByteArray Directory(const QString& host) const;
   QByteArray News();
   // The page's lines: "_playlist.html" of the music folder when there is
   // one, else one line per "Artist~Title.mp3" file of the folder.
@@ -44,7 +45,7 @@ class DocumentsModule : public ServiceModule {
                            const QByteArray& type) const;
 
   DocumentOptions options_;
-  std::function<std::vector<std::pair<QString, QString>>()> directoryKeys_;
+  std::function<std::vector<std::pair<QString, QString>>(const QString&)> directoryKeys_;
   QSqlQuery addNews_, readNews_;
 };
 

@@ -167,11 +167,13 @@ int main(int argc, char** argv) {
   auto accounts = std::make_unique<AccountsModule>(accountOptions);
   AccountsModule& accountsRef = *accounts;
   modules.push_back(std::move(accounts));
-  auto documents = std::make_unique<DocumentsModule>(documentOptions, [&modules] {
+  auto documents = std::make_unique<DocumentsModule>(documentOptions, [&modules, &accountsRef](
+                                                                         const QString& host) {
     std::vector<std::pair<QString, QString>> keys;
     for (const auto& module : modules) {
       for (auto& key : module->DirectoryKeys()) keys.push_back(std::move(key));
     }
+    if (auto upload = accountsRef.UploadKey(host)) keys.push_back(std::move(*upload));
     return keys;
   });
   DocumentsModule& documentsRef = *documents;

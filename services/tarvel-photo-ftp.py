@@ -49,6 +49,9 @@ def jpeg_size(path):
         if marker == 0xFF:  # fill byte
             at += 1
             continue
+        if marker == 0x01 or 0xD0 <= marker <= 0xD7:  # markers without a length
+            at += 2
+            continue
         length = int.from_bytes(data[at + 2:at + 4], "big")
         if length < 2 or at + 2 + length > len(data):
             return None

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 
+#include "cipher.h"
 #include "login_throttle.h"
 #include "replies.h"
 #include "services_fixture.h"
@@ -172,8 +173,12 @@ TEST_F(Accounts, PhotosAreUploadedByTheirOwnAccountOnly) {
   ASSERT_EQ(Post(RegisterBody("Ann", kAnnPassword)), "$+ok#\n");
   ASSERT_EQ(Post(RegisterBody("Bob", kBobPassword)), "$+ok#\n");
   const std::string directory = HttpClient::Get(services.process.Base() + "directory.txt").body;
-  const int ftpPort = std::stoi(DirectoryValue(directory, "PhotoFtpPort").value_or("0"));
-  ASSERT_GT(ftpPort, 0) << directory;
+  const std::string upload =
+      Decipher(DirectoryValue(directory, "FtpPath").value_or("")).value_or("");
+  const std::string uploadHost = "ftp://127.0.0.1:";
+  ASSERT_EQ(upload.rfind(uploadHost, 0), 0u) << directory;
+  const int ftpPort = std::stoi(upload.substr(uploadHost.size()));
+  EXPECT_EQ(upload.substr(upload.find('/', uploadHost.size())), "/photos/");
   const std::string photoUrl = services.process.Base() + "photos/Ann.jpg";
   EXPECT_EQ(HttpClient::Get(photoUrl).status, 404);
 
