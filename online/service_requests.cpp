@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "atomic_file.h"
-#include "cipher.h"
 #include "cp1251.h"
 #include "replies.h"
 #include "settings_file.h"
@@ -59,14 +58,7 @@ DirectoryState ApplyServiceDirectory(std::string_view document, Settings& settin
   TakeAddress(document, "StatPath", Endpoint::StatService, endpoints, &settings.StatServicePath);
   TakeAddress(document, "AccPath", Endpoint::AccountService, endpoints, nullptr);
   // The photo upload server listens on a port of its own.
-  if (const std::optional<std::string> port = DirectoryValue(document, "PhotoFtpPort")) {
-    const std::optional<std::uint16_t> number = ParseDecimal<std::uint16_t>(*port);
-    const std::string server = "ftp://" + ServiceHost(endpoints.Base());
-    const std::string address = endpoints.Address(Endpoint::PhotoUpload);
-    if (number && *number != 0 && address.starts_with(server))
-      endpoints.UseEncipheredAddress(Endpoint::PhotoUpload,
-                                     Encipher(server + ":" + std::to_string(*number) + address.substr(server.size())));
-  }
+  TakeAddress(document, "FtpPath", Endpoint::PhotoUpload, endpoints, nullptr);
   return state;
 }
 

@@ -205,26 +205,23 @@ TEST(AccountReplies, MarkersAndWire) {
 namespace tarvel {
 namespace {
 
-TEST(AccountDirectory, PhotoUploadPort) {
+TEST(AccountDirectory, PhotoUploadAddress) {
+  const std::string upload = "ftp://127.0.0.1:2121/photos/";
   struct Case {
-    const char* document;
-    const char* upload;
+    std::string document;
+    bool replaced;
   } const cases[] = {
-      {"PhotoFtpPort=2121#\n", "ftp://127.0.0.1:2121/"},
-      {"PhotoFtpPort=0#\n", "ftp://127.0.0.1/"},
-      {"PhotoFtpPort=70000#\n", "ftp://127.0.0.1/"},
-      {"PhotoFtpPort=21x#\n", "ftp://127.0.0.1/"},
-      {"", "ftp://127.0.0.1/"},
+      {"FtpPath=" + Encipher(upload) + "#\n", true},
+      {"FtpPath=not*enciphered#\n", false},
+      {"FtpPath=#\n", false},
+      {"", false},
   };
   for (const Case& c : cases) {
     ServiceEndpoints endpoints("http://127.0.0.1:8080/");
     const std::string before = endpoints.Address(Endpoint::PhotoUpload);
     Settings settings;
     ApplyServiceDirectory(c.document, settings, endpoints);
-    // The photo folder's path stays; only the port is added.
-    EXPECT_EQ(endpoints.Address(Endpoint::PhotoUpload),
-              std::string(c.upload) + before.substr(std::string("ftp://127.0.0.1/").size()))
-        << c.document;
+    EXPECT_EQ(endpoints.Address(Endpoint::PhotoUpload), c.replaced ? upload : before) << c.document;
   }
 }
 
