@@ -53,8 +53,10 @@ bool CheckClubFiles(RecordsHost& host, int language, const std::filesystem::path
   return true;
 }
 
-void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures) {
-  const TCount count = FillGameInfo(figures.kon, figures.cycle, figures.rating, figures.result, figures.score);
+void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures,
+                     bool accountGame) {
+  const TCount count = (accountGame ? FillAccountGameInfo : FillGameInfo)(figures.kon, figures.cycle, figures.rating,
+                                                                          figures.result, figures.score);
   TFormCount form(settings, playerName, count, host.HostWindow());
   host.RunModal(form);
 }

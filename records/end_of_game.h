@@ -28,7 +28,8 @@ bool CheckClubFiles(RecordsHost& host, int language, const std::filesystem::path
                     const std::filesystem::path& programFolder);
 
 // The game information window for the figures of a game.
-void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures);
+void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures,
+                     bool accountGame = false);
 
 // What the end of an account game left on the account service.
 struct AccountGameEnd {

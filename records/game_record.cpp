@@ -30,6 +30,14 @@ TCount FillGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::
   return count;
 }
 
+TCount FillAccountGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::int64_t result,
+                           std::int64_t score) {
+  TCount count = FillGameInfo(games, cycle, rating, result, score);
+  count.Count_ReiBeg = std::to_string(std::llround(rating));
+  count.Count_ReiCur = "?";
+  return count;
+}
+
 std::optional<ClubMember> MemberOfLine(const ClubLines& club, int slot) {
   if (slot < 1 || slot > kClubMembers) return std::nullopt;
   const std::string& line = club[static_cast<std::size_t>(slot) - 1];

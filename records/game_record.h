@@ -39,6 +39,11 @@ struct TCount {
 // `score` the score before it.
 TCount FillGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::int64_t result,
                     std::int64_t score);
+// The same for an account game: its rating is the account service's, shown
+// rounded to an integer before the game and as "?" until the service has
+// the result.
+TCount FillAccountGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::int64_t result,
+                           std::int64_t score);
 
 // The current player as the name dialog leaves it: slot 1..5 a club member,
 // kNewPlayerSlot a new player. Texts in Windows-1251.

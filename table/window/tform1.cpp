@@ -1111,7 +1111,8 @@ void TForm1::StopTableClocks() {}
 void TForm1::LeaveTournamentTable(bool) {}
 
 void TForm1::ShowResults(const ResultsFigures& figures) {
-  ShowGameResults(*this, settings_, QString::fromStdString(state_.PlayerName), figures);
+  ShowGameResults(*this, settings_, QString::fromStdString(state_.PlayerName), figures,
+                  member_.MemberSlot == kAccountSlot && !figures.overallView);
 }
 
 void TForm1::StoreGame(std::int32_t) {
