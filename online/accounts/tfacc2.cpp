@@ -33,6 +33,7 @@ TFAcc2::TFAcc2(AccountSession& session, RecordsHost& records, const Settings& se
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("EditInfo%1").arg(row + 1));
     edit->setMaxLength(i == 2 ? 200 : 60);
+    edit->setMinimumWidth(280);
     fields_[i] = edit;
     grid->addWidget(edit, row, 1);
   }

@@ -269,6 +269,7 @@ TEST(AccountsEndToEnd, CreateLogInPlayAndShow) {
     ASSERT_TRUE(editor.ChoosePhotoFile(QString::fromStdString(WriteFile(root / "ann.jpg", photo))));
     editor.ButtonOKFClick();
     EXPECT_EQ(editor.Photo().size(), QSize(200, 250));
+    Screenshot(editor, "account-profile-editor.png");
   }
 
   // A second account whose stored password holds blanks: the automatic
