@@ -1,5 +1,7 @@
 #include "media/music_player.h"
 
+#include "media/abandon_reply.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -118,12 +120,7 @@ void MusicPlayer::Tick() {
 }
 
 void MusicPlayer::Close() {
-  if (reply_ != nullptr) {
-    reply_->disconnect(this);
-    reply_->abort();
-    reply_->deleteLater();
-    reply_ = nullptr;
-  }
+  AbandonReply(reply_, this);
   if (audio_) audio_->Free();
   stream_ = 0;
   streamOpened_ = false;

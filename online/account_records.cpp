@@ -5,6 +5,7 @@
 
 #include "cipher.h"
 #include "cp1251.h"
+#include "passport_name.h"
 #include "replies.h"
 
 namespace tarvel {
@@ -39,18 +40,10 @@ bool ServiceSaysNo(std::string_view reply) {
   return word == "no" || word == "+no";
 }
 
-bool IsCyrillic(unsigned char byte) { return byte >= 0xC0 || byte == 0xA8 || byte == 0xB8; }
-
-bool InAccountAlphabet(unsigned char byte) {
-  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-         std::string_view("@!(),-._").find(static_cast<char>(byte)) != std::string_view::npos ||
-         IsCyrillic(byte);
-}
-
 std::size_t FieldLimit(AccountField kind) {
   switch (kind) {
-    case AccountField::Nick: return 12;
-    case AccountField::City: return 15;
+    case AccountField::Nick: return kNickLimit;
+    case AccountField::City: return kCityLimit;
     case AccountField::Password: return 12;
     case AccountField::EMail: return 30;
   }
@@ -156,17 +149,11 @@ std::optional<std::string> StoredPassword(std::string_view PwC) {
 }
 
 FieldLamp CheckAccountField(std::string_view utf8, AccountField kind) {
+  // The passport's name check: length, alphabet and Cyrillic letters.
+  const int check = CheckPassportName(utf8, FieldLimit(kind));
   const std::string text = Utf8ToCp1251(utf8);
-  if (text.empty() || text.size() > FieldLimit(kind) || text.size() == 1 ||
-      (kind == AccountField::Password && text.size() < 4))
-    return FieldLamp::Red;
-  bool cyrillic = false;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (!InAccountAlphabet(byte)) return FieldLamp::Red;
-    cyrillic = cyrillic || IsCyrillic(byte);
-  }
-  if (cyrillic) return kind == AccountField::City ? FieldLamp::Yellow : FieldLamp::Red;
+  if (check == kNameRefused || (kind == AccountField::Password && text.size() < 4)) return FieldLamp::Red;
+  if (check == kNameCyrillic) return kind == AccountField::City ? FieldLamp::Yellow : FieldLamp::Red;
   if (kind == AccountField::EMail) {
     const std::size_t at = text.find('@');  // 0-based: position 2 or later is index 1
     if (at == std::string::npos || at < 1 || at + 1 >= text.size()) return FieldLamp::Red;

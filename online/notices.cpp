@@ -115,7 +115,7 @@ NoticePoller::Change NoticePoller::Tick(bool menuShown) {
 }
 
 void NoticePoller::NewsOpened() {
-  WriteOpenedNews(folder_, latestNews_);
+  if (latestNews_ > ReadOpenedNews(folder_)) WriteOpenedNews(folder_, latestNews_);
   newsPending_ = false;
 }
 

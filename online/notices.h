@@ -68,8 +68,11 @@ class NoticePoller {
   bool ChatPending() const { return chatPending_; }
   std::int32_t LatestNews() const { return latestNews_; }
   std::int32_t NewestChat() const { return newestChat_; }
+  // The folder of the two notice files.
+  const std::filesystem::path& Folder() const { return folder_; }
 
-  // The news command: the latest number is stored as opened.
+  // The news command: the latest number is stored as opened (a failed
+  // check, which knows no number, never lowers the stored one).
   void NewsOpened();
   // The chat window was shown: nothing is pending until a newer message.
   void ChatOpened() { chatPending_ = false; }

@@ -46,6 +46,29 @@ void TakeText(const ReplyFields& fields, std::size_t index, std::string& target)
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Where the fields of a list entry stand in its record (1-based; 0 absent).
+struct EntryFields {
+  std::size_t place, score, nick, country, city, r07, r08, r09, r10;
+};
+
+// Fills `list` in the order of the records.
+bool ParseEntries(std::string_view reply, TopTenList& list, const EntryFields& at) {
+  const std::vector<ReplyFields> records = ReplyRecords(reply, list.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const ReplyFields& fields = records[i];
+    TQorRecord& entry = list[i];
+    if (!TakeNumber(fields, at.place, entry.Place) || !TakeNumber(fields, at.score, entry.Score)) return false;
+    TakeText(fields, at.nick, entry.Nick);
+    TakeText(fields, at.country, entry.Country);
+    TakeText(fields, at.city, entry.City);
+    TakeText(fields, at.r07, entry.R07);
+    TakeText(fields, at.r08, entry.R08);
+    TakeText(fields, at.r09, entry.R09);
+    TakeText(fields, at.r10, entry.R10);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::vector<ReplyFields> ReplyRecords(std::string_view reply, std::size_t limit, bool starEnds) {
@@ -63,20 +86,11 @@ std::vector<ReplyFields> ReplyRecords(std::string_view reply, std::size_t limit,
 }
 
 bool ParseTopTenReply(std::string_view reply, TopTenList& list) {
-  const std::vector<ReplyFields> records = ReplyRecords(reply, list.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const ReplyFields& fields = records[i];
-    TQorRecord& entry = list[i];
-    if (!TakeNumber(fields, 1, entry.Place) || !TakeNumber(fields, 3, entry.Score)) return false;
-    TakeText(fields, 4, entry.Nick);
-    TakeText(fields, 5, entry.Country);
-    TakeText(fields, 6, entry.City);
-    TakeText(fields, 7, entry.R07);
-    TakeText(fields, 8, entry.R08);
-    TakeText(fields, 9, entry.R09);
-    TakeText(fields, 10, entry.R10);
-  }
-  return true;
+  return ParseEntries(reply, list, {1, 3, 4, 5, 6, 7, 8, 9, 10});
+}
+
+bool ParseOnlineTopTenReply(std::string_view reply, TopTenList& list) {
+  return ParseEntries(reply, list, {1, 6, 2, 4, 3, 5, 0, 0, 0});
 }
 
 bool ParseStatReply(std::string_view reply, TQorStat& stat) {

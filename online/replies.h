@@ -52,6 +52,10 @@ inline std::optional<std::int32_t> FieldNumber(std::string_view field) {
 // `list` may then be partly filled. Texts are converted to UTF-8.
 bool ParseTopTenReply(std::string_view reply, TopTenList& list);
 
+// The online tournament's top ten: fields 1 Place, 2 Nick, 3 City, 4 Country,
+// 5 R07, 6 Score, otherwise as ParseTopTenReply.
+bool ParseOnlineTopTenReply(std::string_view reply, TopTenList& list);
+
 // The statistics record: the first record's 18 fields. False when a numeric
 // field is not a number.
 bool ParseStatReply(std::string_view reply, TQorStat& stat);

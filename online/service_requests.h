@@ -91,6 +91,10 @@ class ServiceRequests {
   bool ReadExternalAddress(std::string& address);
   bool ReadDocument(Endpoint endpoint, std::string& text);
 
+  // The address in force of an endpoint (the news document opened in the
+  // browser).
+  std::string Address(Endpoint endpoint) const { return endpoints_.Address(endpoint); }
+
   // Downloads `name` from the download folder into `target` (replaced whole,
   // or left alone on failure). A name with a '/' or a leading '.' fails.
   bool Download(const std::string& name, const std::filesystem::path& target);

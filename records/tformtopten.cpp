@@ -18,6 +18,17 @@ constexpr int kScoreRight = 380;
 
 }  // namespace
 
+std::optional<std::array<ClubTopTenRow, 10>> ReadClubTopTen(const std::filesystem::path& clubFile) {
+  const ClubRead club = ReadClubFile(clubFile);
+  if (club.state != ClubState::Valid) return std::nullopt;
+  std::array<ClubTopTenRow, 10> rows;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::string& line = club.lines[kClubMembers + i];
+    rows[i] = {FromRecordBytes(line.substr(0, 20)).trimmed(), FromRecordBytes(line.substr(20, 6)).trimmed()};
+  }
+  return rows;
+}
+
 TFormTopTen::TFormTopTen(int language, const std::filesystem::path& clubFile, bool network, QWidget* parent)
     : QDialog(parent),
       title_(network ? QStringLiteral("WINDOWS. NET GAMES") : QStringLiteral("WINDOWS. LOCAL GAMES WITH PC")),
@@ -25,21 +36,15 @@ TFormTopTen::TFormTopTen(int language, const std::filesystem::path& clubFile, bo
       scoreWord_(RecordsWord(WordId::Score, language)) {
   setWindowTitle(topTenWord_);
   setFixedSize(kWidth, kHeight);
-  const ClubRead club = ReadClubFile(clubFile);
-  if (club.state != ClubState::Valid) return;
-  for (std::size_t i = 0; i < names_.size(); ++i) {
-    const std::string& line = club.lines[kClubMembers + i];
-    names_[i] = FromRecordBytes(line.substr(0, 20)).trimmed();
-    scores_[i] = FromRecordBytes(line.substr(20, 6)).trimmed();
-  }
+  if (const auto rows = ReadClubTopTen(clubFile)) rows_ = *rows;
 }
 
 QString TFormTopTen::Name(int place) const {
-  return place >= 1 && place <= 10 ? names_[static_cast<std::size_t>(place) - 1] : QString();
+  return place >= 1 && place <= 10 ? rows_[static_cast<std::size_t>(place) - 1].name : QString();
 }
 
 QString TFormTopTen::Score(int place) const {
-  return place >= 1 && place <= 10 ? scores_[static_cast<std::size_t>(place) - 1] : QString();
+  return place >= 1 && place <= 10 ? rows_[static_cast<std::size_t>(place) - 1].score : QString();
 }
 
 void TFormTopTen::paintEvent(QPaintEvent*) {

@@ -7,8 +7,18 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 
 namespace tarvel {
+
+// Places 1..10 of a club file's top ten as shown: the name (characters 1..20
+// of lines 6..15) and the score (21..26), trimmed. Nothing when the file
+// fails its check.
+struct ClubTopTenRow {
+  QString name;
+  QString score;
+};
+std::optional<std::array<ClubTopTenRow, 10>> ReadClubTopTen(const std::filesystem::path& clubFile);
 
 class TFormTopTen : public QDialog {
   Q_OBJECT
@@ -30,8 +40,7 @@ class TFormTopTen : public QDialog {
   QString title_;
   QString topTenWord_;
   QString scoreWord_;
-  std::array<QString, 10> names_;
-  std::array<QString, 10> scores_;
+  std::array<ClubTopTenRow, 10> rows_;
 };
 
 }  // namespace tarvel

@@ -1,5 +1,6 @@
 #include "form_fields.h"
 
+#include "passport_name.h"
 #include "replies.h"
 
 namespace tarvel::services {
@@ -37,14 +38,6 @@ std::string_view Trimmed(std::string_view piece) {
   while (!piece.empty() && (piece.front() == '\r' || piece.front() == '\n')) piece.remove_prefix(1);
   while (!piece.empty() && (piece.back() == '\r' || piece.back() == '\n')) piece.remove_suffix(1);
   return piece;
-}
-
-// The players' name alphabet, in Windows-1251.
-bool InNameAlphabet(unsigned char byte) {
-  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-         (byte >= '0' && byte <= '9') || std::string_view("!(),-.@_").find(static_cast<char>(byte)) !=
-                                             std::string_view::npos ||
-         byte >= 0xC0 || byte == 0xA8 || byte == 0xB8;
 }
 
 bool ForbiddenInReply(unsigned char byte) {

@@ -22,8 +22,10 @@
 #include "accounts_module.h"
 #include "documents_module.h"
 #include "photo_ftp.h"
+#include "radio_module.h"
 #include "stats_module.h"
 #include "topten_module.h"
+#include "tournament_module.h"
 
 namespace {
 
@@ -77,6 +79,8 @@ int main(int argc, char** argv) {
                                   QStringLiteral("ADDRESS"), QStringLiteral("127.0.0.1"));
   const QCommandLineOption music(QStringLiteral("music"), QStringLiteral("Folder of the songs."),
                                  QStringLiteral("DIR"), programFolder + QStringLiteral("/musik"));
+  const QCommandLineOption radio(QStringLiteral("radio"), QStringLiteral("Folder of the radio stations."),
+                                 QStringLiteral("DIR"), programFolder + QStringLiteral("/radio"));
   const QCommandLineOption downloads(
       QStringLiteral("downloads"),
       QStringLiteral("Folder of the downloadable resource modules (default: the program's "
@@ -112,7 +116,7 @@ int main(int argc, char** argv) {
       QStringLiteral("Cost of the password hashes: interactive, or test (fast and weak: for test "
                      "runs only)."),
       QStringLiteral("COST"), QStringLiteral("interactive"));
-  parser.addOptions({port, data, listen, music, downloads, pauseTopTen, pauseChat, addNews, photos,
+  parser.addOptions({port, data, listen, music, radio, downloads, pauseTopTen, pauseChat, addNews, photos,
                      ftpPort, noFtp, ftpPassivePorts, ftpMasquerade, passwordCost});
   parser.process(app);
 
@@ -164,9 +168,12 @@ int main(int argc, char** argv) {
   modules.push_back(std::move(topTen));
   modules.push_back(std::make_unique<StatsModule>(
       [&topTenRef](const FormFields& form) { return topTenRef.Serve(form); }));
+  modules.push_back(std::make_unique<TournamentModule>());
   auto accounts = std::make_unique<AccountsModule>(accountOptions);
   AccountsModule& accountsRef = *accounts;
   modules.push_back(std::move(accounts));
+  // Before the documents: the station list is served with this server's address.
+  modules.push_back(std::make_unique<RadioModule>(RadioOptions{parser.value(radio), documentOptions.downloadFolders}));
   auto documents = std::make_unique<DocumentsModule>(documentOptions, [&modules, &accountsRef](
                                                                          const QString& host) {
     std::vector<std::pair<QString, QString>> keys;

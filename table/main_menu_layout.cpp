@@ -58,6 +58,18 @@ MainMenuLayout MainMenuLayoutFor(const WindowGeometry& window) {
   // "Exit", on its line.
   static constexpr std::array<int, kServicePictures> kServiceX{194, 230, 266, 450, 486, 522, 558};
   for (std::size_t i = 0; i < kServiceX.size(); ++i) m.Services[i] = scaled(kServiceX[i], 466, 28, 28);
+
+  // The radio icon stands between the left animated picture and "New
+  // Player", level with the button, but left of the member rows and below
+  // the animated picture where the space between them is too narrow.
+  const int centred = (m.RxGIFAn1.right() + 1 + m.Button6.left() - kRadioIconSize.width()) / 2;
+  QRect radio(QPoint(std::min(centred, m.Rows[0].left() - kRadioIconSize.width()),
+                     m.Button6.center().y() - kRadioIconSize.height() / 2),
+              kRadioIconSize);
+  if (radio.intersects(m.RxGIFAn1)) radio.moveTop(m.RxGIFAn1.bottom() + 1);
+  radio.moveTop(std::min(radio.top(), window.Client.height() - kRadioIconSize.height()));
+  m.ImRadio = radio;
+  m.RadioShown = f.S >= 1.6;
   return m;
 }
 

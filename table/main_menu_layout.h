@@ -18,6 +18,7 @@ inline constexpr int kServicePictures = 7;
 inline constexpr QSize kClockSize{115, 64};
 inline constexpr QSize kCandleSize{100, 200};
 inline constexpr QSize kMenuGifSize{160, 200};
+inline constexpr QSize kRadioIconSize{220, 125};
 
 struct MainMenuLayout {
   int RowHeight = 30;                      // R = round(ScaleS x 30)
@@ -38,6 +39,8 @@ struct MainMenuLayout {
   bool ClockShown = false;
   bool CounterShown = false;
   std::array<QRect, kServicePictures> Services{};  // pictures of the online services
+  QRect ImRadio;                           // radio icon, unscaled
+  bool RadioShown = false;
 };
 
 MainMenuLayout MainMenuLayoutFor(const WindowGeometry& window);

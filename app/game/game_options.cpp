@@ -34,6 +34,8 @@ QStringList ScreenshotStates() {
                         QStringLiteral("table"), QStringLiteral("summary")};
   // The options dialog over the menu, open on page 1..9.
   for (int page = 1; page <= 9; ++page) states << QStringLiteral("options%1").arg(page);
+  // The radio window over the menu.
+  states << QStringLiteral("radio");
   return states;
 }
 

@@ -14,6 +14,7 @@
 #include "app/game/game_options.h"
 #include "engine/autoplay.h"
 #include "engine/match_state.h"
+#include "media/form_radio.h"
 #include "records/tformpassword.h"
 #include "online/endpoints.h"
 #include "settings/options/form_options.h"
@@ -76,6 +77,7 @@ class ScreenshotRun : public QObject {
         return Save();
       }
       if (state_.startsWith(QLatin1String("options"))) return SaveOptionsPage(state_.mid(7).toInt() - 1);
+      if (state_ == QLatin1String("radio")) return SaveRadioWindow();
       // A whole game only to see its end: the cards need not fly.
       if (state_ == QLatin1String("summary")) settings_.FlyCards = false;
       window_.Button6Click();
@@ -109,6 +111,19 @@ class ScreenshotRun : public QObject {
     const bool saved = dialog->grab().save(file_);
     if (!saved) Print(stderr, QStringLiteral("tarvel: cannot write ") + file_);
     dialog->close();
+    window_.close();
+    QCoreApplication::exit(saved ? 0 : 1);
+  }
+
+  // The radio window over the menu, once the radio has its station list.
+  void SaveRadioWindow() {
+    if (!window_.Audio().Radio().Ready()) return;
+    poll_.stop();
+    window_.RadioClick();
+    auto* dialog = window_.findChild<tarvel::TFormRadio*>();
+    const bool saved = dialog != nullptr && dialog->grab().save(file_);
+    if (!saved) Print(stderr, QStringLiteral("tarvel: no radio window, or cannot write ") + file_);
+    if (dialog != nullptr) dialog->close();
     window_.close();
     QCoreApplication::exit(saved ? 0 : 1);
   }

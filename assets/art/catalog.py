@@ -7,6 +7,7 @@ Resource sets:
   QorCards06C  module with decks "Fra" and "Chi"
   QorBackG03   module with the background sets 1 to 3 in seven variants
   QorCGraph1   module of the purple design: "BGLilu", "GFormOpt" + language, "GIcon48Opt", "GTouch" (fireworks)
+  QorRadio02   module of the internet radio: the radio, volume, frame and station logos (radioart.py)
 
 PNG pictures are SVG documents rendered by librsvg; JPEG backgrounds are made
 by the background generator program (recipe "felt", "sun" or "gradient",
@@ -21,6 +22,7 @@ import cursors
 import faces
 import lettering
 import menuart
+import radioart
 import tableart
 
 
@@ -134,6 +136,7 @@ def pictures():
     for style, code, count in MODULE_BACKS:
         out += _backs("QorCards06B", style, code, count)
     out += _menu()
+    out += _radio()
     out += _graphics()
     for number, recipe in MODULE_BACKGROUNDS:
         for variant in VARIANTS:
@@ -142,6 +145,13 @@ def pictures():
             name = "Fon%02d%s" % (number, variant)
             out.append(Picture("QorBackG03", name, "jpg", 760, 500, "%s:%s" % (recipe, variant)))
             out.append(Picture("QorBackG03", name + "B", "jpg", 1520, 1000, "%s:%s" % (recipe, variant)))
+    return out
+
+
+def _radio():
+    out = []
+    for rset, name, width, height, (function, *args) in radioart.pictures():
+        out.append(Picture(rset, name, "png", width, height, partial(function, *args, width, height)))
     return out
 
 

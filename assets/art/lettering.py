@@ -133,12 +133,26 @@ def _flag_body(lang):
 
 
 def flag(lang, width, height):
+    return flag_picture(_flag_body(lang), width, height)
+
+
+def flag_picture(flag_body, width, height):
+    """A flag drawn in a 28 x 24 box, glossed and outlined."""
     defs = [linear("gloss", [(0, "#FFFFFF", 0.45), (0.5, "#FFFFFF", 0.08), (1, "#000000", 0.12)]),
             '<clipPath id="c"><rect width="28" height="24" rx="1.2"/></clipPath>']
     body = ('<g clip-path="url(#c)">%s<rect width="28" height="24" fill="url(#gloss)"/></g>'
             '<rect x="0.4" y="0.4" width="27.2" height="23.2" rx="1.2" fill="none" stroke="#000000" '
-            'stroke-opacity="0.35" stroke-width="0.8"/>' % _flag_body(lang))
+            'stroke-opacity="0.35" stroke-width="0.8"/>' % flag_body)
     return doc(width, height, body, "".join(defs), view=(0, 0, 28, 24))
+
+
+def language_flag_body(lang):
+    """The body of a language's flag, for pictures that show the same flag."""
+    return _flag_body(lang)
+
+
+def star(cx, cy, r, colour):
+    return _star(cx, cy, r, colour)
 
 
 def logo(width, height):

@@ -107,6 +107,22 @@ std::optional<int> AccountController::EnterAccountTopTen(std::int64_t cycleScore
   }
 }
 
+bool AccountController::ReadRatingRows(std::vector<TQorTop10>& rows) {
+  rows.clear();
+  AccountTopTen list;
+  if (!accountRequests_.ReadRatingList(list)) return false;
+  for (const TQorTop10& row : list)
+    if (!row.Nick.empty()) rows.push_back(row);
+  return true;
+}
+
+bool AccountController::Passport(std::string& nick, std::string& city) const {
+  if (!session_.LoggedIn()) return false;
+  nick = session_.User().Nick;
+  city = session_.User().City;
+  return true;
+}
+
 void AccountController::AttachIcon(QWidget* picture) {
   if (picture == nullptr) return;
   lamp_ = new QLabel(picture);

@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/table_events.h"
 #include "online/account_session.h"
@@ -51,6 +53,11 @@ class AccountController : public AccountEvents {
   // The records hooks of an account game's end.
   AccountGameEnd FinishGame(const FinishedGame& game);
   std::optional<int> EnterAccountTopTen(std::int64_t cycleScore);
+
+  // The world top ten's account views: the rating list (the rows that hold
+  // a player), and the logged-in account's nick and city.
+  bool ReadRatingRows(std::vector<TQorTop10>& rows);
+  bool Passport(std::string& nick, std::string& city) const;
 
   // The lamp over the account's picture of the main menu, and its hint.
   void AttachIcon(QWidget* picture);

@@ -1,5 +1,7 @@
-// The passport window: the player's public nick, country (chosen by
-// continent), city and sex, stored in the settings on "Ok".
+// The passport window "My Passport": the player's public nick, country
+// (chosen by continent, drawn with flags), city and sex. A nick or city is
+// stored as soon as it checks (passport_name.h); "Ok" is enabled, and the
+// window can be closed, only while both check.
 #pragma once
 
 #include <QDialog>
@@ -8,9 +10,7 @@
 #include "widgets/qor_cards_button.h"
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
-class QRadioButton;
 
 namespace tarvel {
 
@@ -27,20 +27,28 @@ class TFormPassport : public QDialog {
   QComboBox* ComboBoxContinent() const { return continent_; }
   QComboBox* ComboBoxCountry() const { return country_; }
   QLineEdit* EditCity() const { return city_; }
-  QRadioButton* RadioMan() const { return man_; }
-  QRadioButton* RadioWoman() const { return woman_; }
+  QComboBox* ComboBoxSex() const { return sex_; }
   TQorCardsButton* ButtonOk() const { return ok_; }
+
+  // Both the nick and the city check to 2 or 3.
+  bool PassportValid() const;
+
+ public slots:
+  // Refused while the passport does not check: the focus goes to the first
+  // refused box instead.
+  void reject() override;
 
  private:
   void FillCountries(int continent);
+  void NamesEdited();
+  void StoreCountry();
 
   Settings& settings_;
   QLineEdit* nick_ = nullptr;
   QComboBox* continent_ = nullptr;
   QComboBox* country_ = nullptr;
   QLineEdit* city_ = nullptr;
-  QRadioButton* man_ = nullptr;
-  QRadioButton* woman_ = nullptr;
+  QComboBox* sex_ = nullptr;
   TQorCardsButton* ok_ = nullptr;
 };
 

@@ -86,6 +86,13 @@ class ServicePicture : public QWidget {
     update();
   }
   bool Enabled() const { return static_cast<bool>(open_); }
+  // A siren in the picture's top right corner; an invalid colour: none.
+  void SetSiren(const QColor& colour) {
+    if (colour == siren_) return;
+    siren_ = colour;
+    update();
+  }
+  bool Siren() const { return siren_.isValid(); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -93,6 +100,7 @@ class ServicePicture : public QWidget {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!open_) painter.setOpacity(0.45);
     painter.drawImage(rect(), picture_);
+    if (siren_.isValid()) DrawSiren(painter);
   }
   void enterEvent(QEnterEvent* event) override {
     BalloonHint::Show(title_, open_ ? QString() : text_, this);
@@ -107,6 +115,25 @@ class ServicePicture : public QWidget {
   QString title_;
   QString text_;
   std::function<void()> open_;
+  QColor siren_;
+
+  // A siren lamp: a dome of its colour on a dark base, with rays.
+  void DrawSiren(QPainter& painter) const {
+    painter.setOpacity(1.0);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double size = std::max(8.0, std::min(width(), height()) * 0.42);
+    const QRectF lamp(width() - size - 1, 1, size, size);
+    const QRectF dome(lamp.left() + size * 0.2, lamp.top() + size * 0.25, size * 0.6, size * 0.6);
+    painter.setPen(QPen(siren_, std::max(1.0, size / 12)));
+    painter.drawLine(QPointF(lamp.center().x(), lamp.top()), QPointF(lamp.center().x(), dome.top()));
+    painter.drawLine(lamp.topLeft() + QPointF(size * 0.05, size * 0.2), dome.topLeft() + QPointF(size * 0.08, size * 0.12));
+    painter.drawLine(lamp.topRight() + QPointF(-size * 0.05, size * 0.2), dome.topRight() + QPointF(-size * 0.08, size * 0.12));
+    painter.setPen(QPen(siren_.darker(180), 1));
+    painter.setBrush(siren_);
+    painter.drawChord(dome, 0, 180 * 16);
+    painter.setBrush(QColor(40, 40, 40));
+    painter.drawRect(QRectF(dome.left() - size * 0.05, dome.center().y(), dome.width() + size * 0.1, size * 0.18));
+  }
 };
 
 MainMenu::MainMenu(QWidget& window, Settings& settings, MainMenuHost& host)
@@ -216,6 +243,7 @@ void MainMenu::Hide() {
   for (TQorCardsButton* row : rows_) row->hide();
   for (TQorCardsButton* b : {button6_, button9_, button10_, button11_, bHistory_, bMode_}) b->hide();
   for (ServicePicture* s : services_) s->hide();
+  if (radioIcon_ != nullptr) radioIcon_->hide();
   BalloonHint::CloseCurrent();
 }
 
@@ -260,6 +288,10 @@ void MainMenu::Place() {
   for (std::size_t i = 0; i < services_.size(); ++i) {
     services_[i]->setGeometry(layout_.Services[i]);
     services_[i]->show();
+  }
+  if (radioIcon_ != nullptr) {
+    radioIcon_->setGeometry(layout_.ImRadio);
+    radioIcon_->setVisible(layout_.RadioShown);
   }
   titleBand_ = Lettered(QStringLiteral("TitleBand"), layout_.ImTitle.size());
 }
@@ -321,6 +353,21 @@ void MainMenu::SetCounterFigures(std::optional<CounterFigures> figures) {
 
 void MainMenu::SetServiceHandler(MenuService service, std::function<void()> open) {
   services_[static_cast<std::size_t>(service)]->SetHandler(std::move(open));
+}
+
+void MainMenu::SetSiren(MenuService service, bool on) {
+  const QColor colour = service == MenuService::Chat ? QColor(Qt::red) : QColor(0, 90, 255);
+  services_[static_cast<std::size_t>(service)]->SetSiren(on ? colour : QColor());
+}
+
+bool MainMenu::Siren(MenuService service) const { return services_[static_cast<std::size_t>(service)]->Siren(); }
+
+void MainMenu::SetRadioIcon(QWidget* icon) {
+  radioIcon_ = icon;
+  if (radioIcon_ == nullptr) return;
+  radioIcon_->setParent(&window_);
+  radioIcon_->setVisible(shown_ && layout_.RadioShown);
+  if (shown_) radioIcon_->setGeometry(layout_.ImRadio);
 }
 
 void MainMenu::ResetClocks() {

@@ -98,6 +98,13 @@ class MainMenu : public QObject {
   // Gives a service picture its window: it becomes clickable. An empty
   // function disables it again (shown greyed, with a hint).
   void SetServiceHandler(MenuService service, std::function<void()> open);
+  // The siren of a service picture: blue at the news, red at the chat.
+  void SetSiren(MenuService service, bool on);
+  bool Siren(MenuService service) const;
+
+  // The radio icon (owned by the window's audio), placed and shown with
+  // the menu in the larger windows.
+  void SetRadioIcon(QWidget* icon);
 
   // Input the window passes on.
   bool TitleClick(QPoint at);   // true when `at` was on the title
@@ -151,6 +158,7 @@ class MainMenu : public QObject {
   TQorCardsButton* bHistory_ = nullptr;
   TQorCardsButton* bMode_ = nullptr;
   std::array<ServicePicture*, kServicePictures> services_{};
+  QWidget* radioIcon_ = nullptr;
 
   QImage titleBand_;
   QImage caption_;  // recoloured, at its place's size

@@ -26,7 +26,6 @@
 #include "records/tformtopten.h"
 #include "table/fonts.h"
 #include "table/form_speed.h"
-#include "table/window/future_parts.h"
 #include "table/window/help_about.h"
 #include "widgets/balloon_hint.h"
 #include "widgets/dialog_design.h"
@@ -54,10 +53,13 @@ WindowAudio::Places AudioPlaces(const TForm1::Options& options) {
   WindowAudio::Places places;
   places.moduleFolders = ModuleFolders(options);
   places.tempFolder = options.tempFolder.isEmpty() ? QDir::tempPath() : options.tempFolder;
+  places.radio.radioFolder = QDir::cleanPath(QDir(options.dataFolder).absoluteFilePath(QStringLiteral("..")));
+  places.radio.shippedFolder = options.programFolder;
   if (!options.servicesBase.empty()) {
     const ServiceEndpoints endpoints(options.servicesBase);
     places.playlist = endpoints.Address(Endpoint::Playlist);
     places.musicFolder = endpoints.Address(Endpoint::MusicFolder);
+    places.radio.listAddress = endpoints.Address(Endpoint::DownloadFolder) + kStationListFile;
   }
   return places;
 }
@@ -198,6 +200,18 @@ void TForm1::FormCreate() {
     bool accepted = false;
     online_->Requests().ReportGame(GameReportFields(reported), accepted);
   };
+  // The account views read the account service's rating list and the
+  // logged-in account's passport.
+  WorldTopSources accountSources;
+  accountSources.accountRating = [this](std::vector<TQorTop10>& rows) { return account_->ReadRatingRows(rows); };
+  accountSources.accountPassport = [this](std::string& nick, std::string& city) {
+    return account_->Passport(nick, city);
+  };
+  worldTop_ = std::make_unique<WorldTopTen>(
+      WorldTopContext{*this, settings_, online_->Requests(), DataPath(), std::move(accountSources)});
+  finishHooks_.enterWorldTopTen = [this](std::int64_t cycleScore) {
+    worldTop_->OpenWriteWindow(static_cast<std::int32_t>(cycleScore));
+  };
   setWindowTitle(ProductWord());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -213,16 +227,23 @@ void TForm1::FormCreate() {
   account_->AttachIcon(menu_->Service(MenuService::Account));
   finishHooks_.finishAccountGame = [this](const FinishedGame& game) { return account_->FinishGame(game); };
   finishHooks_.enterAccountTopTen = [this](std::int64_t score) { return account_->EnterAccountTopTen(score); };
+  CreateCommunity();
   CreateTableButtons();
   CreatePopupMenu();
   HideTableElements();
   helpFolder_ = DefaultHelpFolder();
+  menu_->SetServiceHandler(MenuService::WorldTopTen,
+                           [this] { worldTop_->MenuCommand(online_->Directory().topTenPaused); });
 
   calendar_ = new CalendarSheets(this, *this);
   view_.SetChangeSink([this](const QRect& rect) { update(rect); });
   LoadCursors();
   // Sound starts only once the first frame is on the screen.
   connect(this, &TForm1::IntroFramePainted, this, [this] { audio_.FirstFramePainted(); }, Qt::QueuedConnection);
+  menu_->SetRadioIcon(audio_.Icon());
+  connect(audio_.Icon(), &RadioIcon::Pressed, this, [this](Qt::MouseButton button) {
+    audio_.RadioCommand(button == Qt::RightButton, this, *messages_);
+  });
 
   connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
   introShown_ = true;
@@ -308,7 +329,6 @@ bool TForm1::StartUp() {
   // 5. Cursors; 6. background of the main menu design and the radio list.
   ApplyCursors();
   ReloadBackground(settings_.MenuDesignPurple);
-  LoadRadioList(options_.dataFolder, settings_);
   ApplyNewButtons(this, settings_.NewButtons);
 
   // 7. Hints in red.
@@ -381,6 +401,7 @@ void TForm1::StartOnline() {
   if (onlineStarted_ || !startedUp_ || clubCheckFailed_) return;
   onlineStarted_ = true;
   online_->StartUp(settings_);
+  audio_.PrepareRadio();
   WriteSettings();
   // The counter display shows the world statistics: distinct machines as the
   // club's members and every start as the Windows figure. No Android copy
@@ -402,6 +423,7 @@ void TForm1::Image1Click() {
   radio_->setEnabled(true);
   chat_->setEnabled(true);
   ShowMainMenu(false);
+  audio_.IntroLeft();
 }
 
 QSize TForm1::WorkArea() const {
@@ -492,6 +514,7 @@ void TForm1::ShowMainMenu(bool tick) {
   timer1_.start();
   TellAudioScreen();
   update();
+  community_->MenuBuilt();
 }
 
 void TForm1::ShowCalendar() {
@@ -804,6 +827,10 @@ void TForm1::ShowClubMembers() {
 void TForm1::ReloadClubList() { ShowClubMembers(); }
 
 void TForm1::OpenTopTenWindow() {
+  if (settings_.MenuDesignPurple) {
+    worldTop_->OpenClubWindow(ClubPath().filename() == std::filesystem::path(kNetClubFile));
+    return;
+  }
   TFormTopTen form(settings_.Language, ClubPath(), state_.NetGame, this);
   RunModal(form);
 }
@@ -923,12 +950,12 @@ void TForm1::AboutClick() {
 
 void TForm1::RadioClick() {
   PlaySound("WOpenFo", false);
-  OpenRadioWindow(Pending());
+  audio_.RadioCommand(true, this, *messages_);
 }
 
 void TForm1::ChatClick() {
   PlaySound("WOpenFo", false);
-  OpenChatWindow(Pending());
+  community_->OpenChat();
 }
 
 bool TForm1::FormCloseQuery() {
@@ -1210,9 +1237,6 @@ QImage TForm1::GifFrame() {
 void TForm1::PlayCommandSound() { PlaySound("WOpenFo", false); }
 
 void TForm1::CloseMainWindow() { close(); }
-
-PendingContext TForm1::Pending() { return PendingContext{this, *messages_, settings_, options_.dataFolder}; }
-
 
 void TForm1::LoadGraphicsModule() {
   // The fireworks and the purple pictures of the auxiliary windows; without

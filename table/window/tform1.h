@@ -32,6 +32,7 @@
 #include "engine/rules.h"
 #include "engine/table_events.h"
 #include "settings/options/options_host.h"
+#include "online/worldtop/world_top_ten.h"
 #include "records/end_of_game.h"
 #include "records/game_record.h"
 #include "records/gif_recorder.h"
@@ -39,6 +40,7 @@
 #include "lan/lan_connection.h"
 #include "online/accounts/account_controller.h"
 #include "online/accounts/account_host.h"
+#include "online/community/community.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "widgets/word_text.h"
@@ -51,7 +53,6 @@
 #include "table/window/main_menu.h"
 #include "table/window/message_sink.h"
 #include "table/window/online_session.h"
-#include "table/window/pending_windows.h"
 #include "table/window/sound_player.h"
 #include "table/window/window_audio.h"
 
@@ -84,9 +85,11 @@ class TForm1 : public QWidget,
                public CalendarHost,
                public OptionsHost,
                public RecordsHost,
+               public WorldTopHost,
                public MainMenuHost,
                public AccountHost,
-               public lan::LanWindow {
+               public lan::LanWindow,
+               public CommunityHost {
   Q_OBJECT
 
  public:
@@ -216,6 +219,19 @@ class TForm1 : public QWidget,
   OnlineSession& Online() { return *online_; }
   // The online start-up steps have run (they run once, after the first frame).
   bool OnlineStarted() const { return onlineStarted_; }
+  // Statistics, news and chat.
+  Community& Communities() { return *community_; }
+
+  // CommunityHost (tform1_community.cpp).
+  QWidget* CommunityParent() override { return this; }
+  bool CommunityMenuShown() const override { return menuShown_; }
+  bool CommunityGameRunning() const override;
+  void SetNewsSiren(bool on) override;
+  void SetChatSiren(bool on) override;
+  void PlayCommunitySound(const char* name) override;
+  int RunCommunityWindow(QDialog& window) override;
+  void InformCommunity(const QString& title, const QString& text) override;
+  void SaveCommunitySettings() override;
 
   // The player's account.
   AccountController& Account() { return *account_; }
@@ -355,8 +371,8 @@ class TForm1 : public QWidget,
 
  private:
   void FormCreate();
+  void CreateCommunity();
   void LoadGraphicsModule();
-  PendingContext Pending();
   void CreateTableButtons();
   QImage GifFrame();
   std::filesystem::path DataPath() const;
@@ -410,6 +426,7 @@ class TForm1 : public QWidget,
   QTimer timer1_;
   std::unique_ptr<OnlineSession> online_;
   bool onlineStarted_ = false;
+  std::unique_ptr<Community> community_;
   std::unique_ptr<lan::LanConnection> lan_;
   std::unique_ptr<AccountController> account_;
   bool openHands_ = false;  // the hidden view: opponents' hands face up
@@ -438,6 +455,7 @@ class TForm1 : public QWidget,
   int historySelection_ = 0;        // the history window's file, for the run
   std::function<int(QDialog&)> dialogRunner_;
   FinishGameHooks finishHooks_;
+  std::unique_ptr<WorldTopTen> worldTop_;
   GifRecorder gif_;
 
   QMenu* popup_ = nullptr;

@@ -6,7 +6,6 @@
 #include "online/endpoints.h"
 #include "settings/options/form_options.h"
 #include "table/form_speed.h"
-#include "table/window/future_parts.h"
 #include "widgets/qor_cards_button.h"
 #include "table/window/tform1.h"
 
@@ -108,7 +107,7 @@ void TForm1::ButtonsChanged() {
   ApplyNewButtons(this, settings_.NewButtons);
 }
 
-void TForm1::RadioListChanged() { LoadRadioList(options_.dataFolder, settings_); }
+void TForm1::RadioListChanged() { audio_.Radio().PrepareRadio(settings_.RadioListFromServer); }
 
 void TForm1::OpenSpeedWindow(QWidget* parent) {
   TFormSpeed form(settings_, parent);

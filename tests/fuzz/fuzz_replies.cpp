@@ -52,6 +52,10 @@ void CheckLists(std::string_view reply) {
     TARVEL_FUZZ_CHECK(ok);
     TARVEL_FUZZ_CHECK(list == EmptyTopTenList(807));
   }
+  TopTenList online = EmptyTopTenList(87);
+  const bool onlineOk = ParseOnlineTopTenReply(reply, online);
+  for (const TQorRecord& entry : online) TARVEL_FUZZ_CHECK(entry.GID == 87);
+  if (reply.find('$') == std::string_view::npos) TARVEL_FUZZ_CHECK(onlineOk && online == EmptyTopTenList(87));
   TQorStat stat;
   ParseStatReply(reply, stat);
 }

@@ -3,6 +3,7 @@
 // GStreamer player (into a silent sink, see CMakeLists.txt). Waits spin the
 // event loop until a condition holds and fail the test after a generous bound.
 #include "media/audio_stream.h"
+#include "media_wait.h"
 
 #include <QAudioDevice>
 #include <QByteArray>
@@ -40,32 +41,12 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr double kToneSeconds = 3.0;
-constexpr auto kWaitBound = 30s;
 constexpr auto kShortOpenTimeout = 3000ms;
 
 // Bytes of decoded 16-bit stereo sound per second at a frequency.
 constexpr std::uint64_t BytesPerSecond(std::uint32_t frequency)
 {
     return std::uint64_t{frequency} * 4;
-}
-
-// Spins the event loop until the condition holds; false when the bound passes.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds bound = kWaitBound)
-{
-    const QDeadlineTimer deadline(bound);
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition() || deadline.hasExpired())
-            loop.quit();
-    });
-    if (condition())
-        return true;
-    poll.start();
-    loop.exec();
-    return condition();
 }
 
 // Every call on a handle that names no open stream does nothing and fails.

@@ -1,11 +1,11 @@
-// Runs the media tests inside a QCoreApplication: the players, the local
-// HTTP server and the waits all need its event loop.
-#include <QCoreApplication>
+// Runs the media tests inside a QApplication (offscreen): the players, the
+// local HTTP servers, the waits and the radio window all need its event loop.
+#include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -85,6 +85,21 @@ TEST(TopTenReply, FillsInOrderAndKeepsDefaults) {
   EXPECT_EQ(none, EmptyTopTenList(807));
 }
 
+TEST(OnlineTopTenReply, OwnFieldOrder) {
+  TopTenList list = EmptyTopTenList(87);
+  ASSERT_TRUE(ParseOnlineTopTenReply("$1 Bob Boston 3-005 M 1500$2 Ann Oslo\r\n", list));
+  EXPECT_EQ(list[0].Nick, "Bob");
+  EXPECT_EQ(list[0].City, "Boston");
+  EXPECT_EQ(list[0].Country, "3-005");
+  EXPECT_EQ(list[0].R07, "M");
+  EXPECT_EQ(list[0].Score, 1500);
+  EXPECT_EQ(list[1].Place, 2);
+  EXPECT_EQ(list[1].Score, 0);  // a short record keeps the default
+  EXPECT_EQ(list[2], EmptyTopTenList(87)[2]);
+  TopTenList bad = EmptyTopTenList(87);
+  EXPECT_FALSE(ParseOnlineTopTenReply("$1 Bob Boston 3-005 M many", bad));
+}
+
 TEST(StatReply, EighteenFields) {
   TQorStat stat;
   ASSERT_TRUE(ParseStatReply("$10 4 2 Bob 1 2 3 4 5 6 7 8 9 10 11 12 13 #\n", stat));

@@ -22,7 +22,9 @@ for f in usr/libexec/tarvel/tarvel usr/libexec/tarvel/tarvel-selfplay \
          usr/share/man/man6/tarvel-calendar.6 usr/share/man/man6/tarvel-services.6 \
          usr/libexec/tarvel/tarvel-services usr/libexec/tarvel/tarvel-photo-ftp.py \
          usr/libexec/tarvel/QorCGraph1.rcc \
-         usr/libexec/tarvel/Tarvel.clb usr/libexec/tarvel/help/Tarvel_Eng.html; do
+         usr/libexec/tarvel/Tarvel.clb usr/libexec/tarvel/help/Tarvel_Eng.html \
+         usr/libexec/tarvel/QorRadio.rad usr/libexec/tarvel/QorRadio02.rcc \
+         usr/libexec/tarvel/radio/Tarvel_FM~Easy_Listening.mp3; do
   [ -e "$root/$f" ] || fail "$f is not installed"
 done
 for p in tarvel tarvel-selfplay tarvel-calendar; do

@@ -41,6 +41,19 @@ class Services {
   ServiceRequests requests;
 };
 
+// A world top ten result as the game sends it.
+inline TopTenEntry ResultEntry(std::int32_t list, const std::string& nick, const std::string& city,
+                               std::int32_t score, const std::string& country = "1-001") {
+  TopTenEntry entry;
+  entry.list = list;
+  entry.nick = nick;
+  entry.city = city;
+  entry.country = country;
+  entry.score = score;
+  entry.r7 = "M";
+  return entry;
+}
+
 // A port of 127.0.0.1 that was free a moment ago.
 inline int FreePort() {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);

@@ -16,14 +16,7 @@ namespace {
 
 TopTenEntry Entry(std::int32_t list, const std::string& nick, const std::string& city,
                   std::int32_t score) {
-  TopTenEntry entry;
-  entry.list = list;
-  entry.nick = nick;
-  entry.city = city;
-  entry.country = "1-001";
-  entry.score = score;
-  entry.r7 = "M";
-  return entry;
+  return ResultEntry(list, nick, city, score);
 }
 
 TEST(ServicesRequests, TopTenEntriesComeBackInPlace) {

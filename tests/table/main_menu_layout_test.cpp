@@ -60,6 +60,14 @@ TEST(MainMenuLayout, ElementsAtTheWindowSizes) {
                            m.ImCaption, m.ImElite, m.RxGIFAn1, m.RxGIFAn2, m.ImageSvLeft, m.ImageSvRight})
       EXPECT_TRUE(client.contains(r)) << r.x() << "," << r.y();
     for (const QRect& r : m.Services) EXPECT_TRUE(client.contains(r) && !r.intersects(m.Button11));
+    // The radio icon: from a scale of 1.6, like the clock, clear of its
+    // neighbours.
+    EXPECT_EQ(m.RadioShown, m.ClockShown);
+    if (m.RadioShown) {
+      EXPECT_TRUE(client.contains(m.ImRadio));
+      for (const QRect& r : {m.Rows[4], m.Button6, m.RxGIFAn1, m.Services[0], m.Button11})
+        EXPECT_FALSE(m.ImRadio.intersects(r)) << r.x() << "," << r.y();
+    }
   }
   // The fixed places of the small window.
   const MainMenuLayout small = MainMenuLayoutFor(GeometryForWindowSize(1, {}));

@@ -364,6 +364,15 @@ TEST(AccountsEndToEnd, CreateLogInPlayAndShow) {
   std::int32_t place = 0;
   ASSERT_TRUE(client.accounts.ReadPlace(after.Rating, place));
   EXPECT_EQ(place, annRow + 1);
+  // The same rows for the world top ten's account view, and the passport of
+  // its neighbourhood.
+  std::vector<TQorTop10> worldRows;
+  ASSERT_TRUE(controller.ReadRatingRows(worldRows));
+  ASSERT_GT(worldRows.size(), static_cast<std::size_t>(annRow));
+  EXPECT_EQ(worldRows[static_cast<std::size_t>(annRow)], *ann);
+  std::string nick, city;
+  ASSERT_TRUE(controller.Passport(nick, city));
+  EXPECT_EQ(nick + " " + city, "Ann Roma");
 
   // The window shows it: "My results", "Top 10", the card with the photo.
   {

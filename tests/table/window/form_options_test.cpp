@@ -316,7 +316,7 @@ TEST(FormOptions, PassportStoresNickCountryCityAndSex) {
   passport.ComboBoxContinent()->setCurrentIndex(5);  // Africa
   passport.ComboBoxCountry()->setCurrentIndex(54);
   passport.EditCity()->setText(QStringLiteral("  "));  // kept: a city cannot be empty
-  passport.RadioWoman()->click();
+  passport.ComboBoxSex()->setCurrentIndex(1);
   passport.ButtonOk()->click();
   EXPECT_EQ(f.settings.Nick, "Gamer");
   EXPECT_EQ(f.settings.Country, "6-054");

@@ -64,9 +64,10 @@ class PaintGatedServer : public QObject {
     const qsizetype end = buffer.indexOf("\r\n\r\n");
     if (end < 0) return;
     const QByteArray head = buffer.left(end).toLower();
-    // The music player's playlist is read in the background, not through the
-    // request layer; refusing it leaves the music player without songs.
-    if (head.startsWith("get /musik/")) {
+    // The music player's playlist and the radio's station list are read in
+    // the background, not through the request layer; refusing them leaves
+    // the music player without songs and the radio off.
+    if (head.startsWith("get /musik/") || head.startsWith("get /downloads/progr/cards/qorradio.rad")) {
       buffers_.erase(socket);
       socket->abort();
       return;

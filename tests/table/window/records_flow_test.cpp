@@ -26,29 +26,9 @@
 namespace tarvel {
 namespace {
 
+using testing::PlayToSummedEnd;
 using testing::QuickSettings;
 using testing::WindowFixture;
-
-// Plays the running game to its summed-up end as a player would, without
-// the computer's waits.
-void PlayToSummedEnd(TForm1& w) {
-  const MatchState& s = w.State();
-  for (int guard = 0; guard < 5000 && !s.GameSummed; ++guard) {
-    if (s.DealStage == StageDealt) {
-      w.Button7Click();  // "To Begin"
-    } else if (s.Turn == 1 || s.Turn == 2) {
-      w.Timer1Timer();
-    } else if (s.Turn == 3) {
-      const int slot = ChooseComputerSlot(s, 3);
-      w.ImageCards3MouseUp(Qt::LeftButton, QPoint(w.View().Positions(3)[static_cast<std::size_t>(slot)] + 1, 1));
-    } else {
-      ASSERT_TRUE(w.Button7()->isEnabled()) << "stuck at Turn " << int(s.Turn);
-      w.Button7Click();
-    }
-  }
-  ASSERT_TRUE(s.GameSummed) << "Turn " << int(s.Turn) << " stage " << int(s.DealStage) << " active "
-                            << s.DealActive << " busy " << w.Driver().busy();
-}
 
 std::string FileBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

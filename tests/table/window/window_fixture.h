@@ -7,12 +7,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/autoplay.h"
 #include "engine/match_state.h"
 #include "records/tformpassword.h"
 #include "settings/settings_file.h"
@@ -124,5 +127,26 @@ class WindowFixture {
   std::vector<QString> dialogs;  // class names of the records windows shown
   std::unique_ptr<TForm1> window;
 };
+
+// Plays the running game to its summed-up end as a player would, without
+// the computer's waits.
+inline void PlayToSummedEnd(TForm1& w) {
+  const MatchState& s = w.State();
+  for (int guard = 0; guard < 5000 && !s.GameSummed; ++guard) {
+    if (s.DealStage == StageDealt) {
+      w.Button7Click();  // "To Begin"
+    } else if (s.Turn == 1 || s.Turn == 2) {
+      w.Timer1Timer();
+    } else if (s.Turn == 3) {
+      const int slot = ChooseComputerSlot(s, 3);
+      w.ImageCards3MouseUp(Qt::LeftButton, QPoint(w.View().Positions(3)[static_cast<std::size_t>(slot)] + 1, 1));
+    } else {
+      ASSERT_TRUE(w.Button7()->isEnabled()) << "stuck at Turn " << int(s.Turn);
+      w.Button7Click();
+    }
+  }
+  ASSERT_TRUE(s.GameSummed) << "Turn " << int(s.Turn) << " stage " << int(s.DealStage) << " active "
+                            << s.DealActive << " busy " << w.Driver().busy();
+}
 
 }  // namespace tarvel::testing
