@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 
@@ -152,6 +153,42 @@ HttpReply HttpClient::Get(const std::string& url, long timeoutMs) {
   std::string received;
   SetCommon(curl, url, timeoutMs, received);
   curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  HttpReply reply = Perform(curl, received);
+  curl_easy_cleanup(curl);
+  return reply;
+}
+
+namespace {
+
+struct UploadSource {
+  std::string_view rest;
+};
+
+std::size_t Supply(char* buffer, std::size_t size, std::size_t count, void* source) {
+  auto* upload = static_cast<UploadSource*>(source);
+  const std::size_t bytes = std::min(size * count, upload->rest.size());
+  upload->rest.copy(buffer, bytes);
+  upload->rest.remove_prefix(bytes);
+  return bytes;
+}
+
+}  // namespace
+
+HttpReply HttpClient::FtpUpload(const std::string& url, const std::string& user, const std::string& password,
+                                std::string_view bytes, long timeoutMs) {
+  GlobalInit();
+  CURL* curl = curl_easy_init();
+  if (curl == nullptr) return {};
+  std::string received;
+  UploadSource source{bytes};
+  SetCommon(curl, url, timeoutMs, received);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+  curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
+  curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
+  curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Supply);
+  curl_easy_setopt(curl, CURLOPT_READDATA, &source);
+  curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
   HttpReply reply = Perform(curl, received);
   curl_easy_cleanup(curl);
   return reply;

@@ -50,6 +50,12 @@ class HttpClient {
   // A GET with a fresh client and the default bounds.
   static HttpReply Get(const std::string& url, long timeoutMs = kDefaultTimeoutMs);
 
+  // Stores `bytes` at an "ftp://" address in passive mode, logged in as
+  // `user`, with a fresh client and the default bounds. `status` is the
+  // server's last reply code.
+  static HttpReply FtpUpload(const std::string& url, const std::string& user, const std::string& password,
+                             std::string_view bytes, long timeoutMs = kDefaultTimeoutMs);
+
  private:
   HttpReply Post(const std::string& url, std::string_view body);
   // The form-encoded body of a list-style request.

@@ -57,6 +57,8 @@ DirectoryState ApplyServiceDirectory(std::string_view document, Settings& settin
   state.chatPaused = DirectoryHasKey(document, "CTGamesPause");
   TakeAddress(document, "StatPath", Endpoint::StatService, endpoints, &settings.StatServicePath);
   TakeAddress(document, "AccPath", Endpoint::AccountService, endpoints, nullptr);
+  // The photo upload server listens on a port of its own.
+  TakeAddress(document, "FtpPath", Endpoint::PhotoUpload, endpoints, nullptr);
   return state;
 }
 

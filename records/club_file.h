@@ -34,6 +34,8 @@ inline constexpr int kTopTenLineLength = 26;
 inline constexpr int kGamesPerCycle = 30;
 // The slot of a player who is not (yet) a club member.
 inline constexpr int kNewPlayerSlot = 6;
+// The player of an account game (the account holder, not a club member).
+inline constexpr int kAccountSlot = 7;
 
 using ClubLines = std::array<std::string, kClubLines>;  // index 0 = line 1
 

@@ -53,15 +53,23 @@ bool CheckClubFiles(RecordsHost& host, int language, const std::filesystem::path
   return true;
 }
 
-void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures) {
-  const TCount count = FillGameInfo(figures.kon, figures.cycle, figures.rating, figures.result, figures.score);
+void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures,
+                     bool accountGame) {
+  const TCount count = (accountGame ? FillAccountGameInfo : FillGameInfo)(figures.kon, figures.cycle, figures.rating,
+                                                                          figures.result, figures.score);
   TFormCount form(settings, playerName, count, host.HostWindow());
   host.RunModal(form);
 }
 
 StoredGame FinishGame(RecordsHost& host, int language, const std::filesystem::path& dataFolder,
                       const MatchState& state, const ClubMember& member, const FinishGameHooks& hooks) {
-  const FinishedGame game = FinishedGameOf(state, member);
+  FinishedGame game = FinishedGameOf(state, member);
+  AccountGameEnd account;
+  const bool accountGame = member.MemberSlot == kAccountSlot && hooks.finishAccountGame && !game.netGame;
+  if (accountGame) {
+    account = hooks.finishAccountGame(game);
+    game.accountRating = account.rating;
+  }
   StoredGame stored;
   {
     const WaitCursor wait;
@@ -72,6 +80,14 @@ StoredGame FinishGame(RecordsHost& host, int language, const std::filesystem::pa
   if (hooks.reportGame) hooks.reportGame(game, stored);
   if (!stored.cycleEnded && game.gameResult != 0)
     host.PlayRecordsSound(game.gameResult > 0 ? "WKoGood" : "WKoBads");
+  if (accountGame && account.cycleCompleted && hooks.enterAccountTopTen) {
+    if (const std::optional<int> place = hooks.enterAccountTopTen(game.newScore)) {
+      TFormEndGame form(language, *place, game.newScore, false, host.HostWindow());
+      form.SetAccountGame();
+      host.PlayRecordsSound(form.Text().sound);
+      host.RunModal(form);
+    }
+  }
   if (stored.cycleEnded) {
     TFormEndGame form(language, stored.clubPlace, stored.cycleScore, game.netGame, host.HostWindow());
     host.PlayRecordsSound(form.Text().sound);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "engine/match_state.h"
 #include "engine/table_events.h"
@@ -27,7 +28,14 @@ bool CheckClubFiles(RecordsHost& host, int language, const std::filesystem::path
                     const std::filesystem::path& programFolder);
 
 // The game information window for the figures of a game.
-void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures);
+void ShowGameResults(RecordsHost& host, const Settings& settings, const QString& playerName, const ResultsFigures& figures,
+                     bool accountGame = false);
+
+// What the end of an account game left on the account service.
+struct AccountGameEnd {
+  double rating = 0.0;
+  bool cycleCompleted = false;
+};
 
 // What the online part adds to the end of a game; the lead connects them.
 // Unset hooks are skipped.
@@ -37,6 +45,15 @@ struct FinishGameHooks {
   // After the end-of-game window of a local game's completed cycle: the
   // world top ten entry with the cycle's score.
   std::function<void(std::int64_t cycleScore)> enterWorldTopTen;
+  // An account game (the member's slot kAccountSlot), before anything is
+  // stored: the result written to the account record. Gives the record's
+  // rating after the game, and whether the game completed the account's
+  // cycle.
+  std::function<AccountGameEnd(const FinishedGame& game)> finishAccountGame;
+  // After an account's completed cycle: the entry of the account list of the
+  // world top ten with the cycle's score; the place reached, nothing when
+  // the player gave up on an unreachable service.
+  std::function<std::optional<int>(std::int64_t cycleScore)> enterAccountTopTen;
 };
 
 // "Exit to menu" after a summed-up local or network game: the new rating,

@@ -30,6 +30,14 @@ TCount FillGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::
   return count;
 }
 
+TCount FillAccountGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::int64_t result,
+                           std::int64_t score) {
+  TCount count = FillGameInfo(games, cycle, rating, result, score);
+  count.Count_ReiBeg = std::to_string(std::llround(rating));
+  count.Count_ReiCur = "?";
+  return count;
+}
+
 std::optional<ClubMember> MemberOfLine(const ClubLines& club, int slot) {
   if (slot < 1 || slot > kClubMembers) return std::nullopt;
   const std::string& line = club[static_cast<std::size_t>(slot) - 1];
@@ -112,7 +120,7 @@ std::string HistoryNameOf(const FinishedGame& game) {
 StoredGame StoreFinishedGame(const std::filesystem::path& dataFolder, const FinishedGame& game,
                              const HistoryStamp& stamp) {
   StoredGame stored;
-  stored.newRating = RatingAfter(game.playerKon, game.gameResult, game.member.MemberRating);
+  stored.newRating = game.accountRating.value_or(RatingAfter(game.playerKon, game.gameResult, game.member.MemberRating));
   stored.memberLine = MemberLine(game.member.MemberName, stored.newRating, game.playerKon, game.newScore,
                                  game.member.MemberCode);
 
@@ -121,8 +129,10 @@ StoredGame StoreFinishedGame(const std::filesystem::path& dataFolder, const Fini
   entry.HKon = 1;
   entry.HRes = static_cast<std::int32_t>(game.gameResult);
   entry.HRei = stored.newRating;
-  entry.Ac = game.netGame ? 3 : 0;
+  entry.Ac = game.netGame ? 3 : (game.accountRating ? 1 : 0);
   stored.historyWritten = AppendHistory(dataFolder, {entry}, stamp);
+  // An account's cycle is kept by the account service.
+  if (game.accountRating) return stored;
 
   stored.cycleEnded = game.playerKon % kGamesPerCycle == 0;
   stored.cycleScore = game.newScore;

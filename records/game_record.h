@@ -39,6 +39,11 @@ struct TCount {
 // `score` the score before it.
 TCount FillGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::int64_t result,
                     std::int64_t score);
+// The same for an account game: its rating is the account service's, shown
+// rounded to an integer before the game and as "?" until the service has
+// the result.
+TCount FillAccountGameInfo(std::int64_t games, std::int64_t cycle, double rating, std::int64_t result,
+                           std::int64_t score);
 
 // The current player as the name dialog leaves it: slot 1..5 a club member,
 // kNewPlayerSlot a new player. Texts in Windows-1251.
@@ -70,6 +75,9 @@ struct FinishedGame {
   std::int64_t newScore = 0;         // score before plus the result
   bool netGame = false;
   std::array<std::string, 4> seatNames{};  // Windows-1251, seats 1..3
+  // An account game: the rating its record on the account service holds
+  // after the game. The history keeps it; the club files are not touched.
+  std::optional<double> accountRating;
 };
 
 // A change of name: `member` takes the name and password code of

@@ -39,9 +39,14 @@ EndGameText EndGameTextFor(int language, int place, std::int64_t cycleScore, boo
 }
 
 TFormEndGame::TFormEndGame(int language, int place, std::int64_t cycleScore, bool network, QWidget* parent)
-    : QDialog(parent), text_(EndGameTextFor(language, place, cycleScore, network)) {
+    : QDialog(parent), text_(EndGameTextFor(language, place, cycleScore, network)), language_(language), place_(place) {
   setWindowTitle(RecordsWord(WordId::CompletionOfGame, language));
   setFixedSize(kWidth, kHeight + 20);
+}
+
+void TFormEndGame::SetAccountGame() {
+  if (place_ == 1) text_.lines[3] = RecordsWord(WordId::VicePresidentOfOrder, language_);
+  update();
 }
 
 void TFormEndGame::paintEvent(QPaintEvent*) {

@@ -28,6 +28,9 @@ class TFormEndGame : public QDialog {
   TFormEndGame(int language, int place, std::int64_t cycleScore, bool network, QWidget* parent = nullptr);
 
   const EndGameText& Text() const { return text_; }
+  // The end of an account's cycle: the first place makes the player the
+  // Vice-President of the order.
+  void SetAccountGame();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -35,6 +38,8 @@ class TFormEndGame : public QDialog {
 
  private:
   EndGameText text_;
+  int language_ = 0;
+  int place_ = 0;
 };
 
 }  // namespace tarvel

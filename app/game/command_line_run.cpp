@@ -111,6 +111,17 @@ void CommandLineRun::AtMenu() {
   }
   if (options_.lanHostPort >= 0 || !options_.lanJoinAddress.isEmpty()) {
     OpenNetworkGame();
+  } else if (options_.autoplay && options_.accountGame) {
+    if (!window_.Account().Session().LoggedIn()) {
+      PrintLine(QStringLiteral("no account logged in"));
+      Finish(1);
+      return;
+    }
+    window_.Account().PlayFromMemberRow();
+    if (window_.MenuShown()) {
+      PrintLine(QStringLiteral("no account game"));
+      Finish(1);
+    }
   } else if (options_.autoplay) {
     window_.Button6Click();
   }

@@ -96,8 +96,12 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
                                                         "on one line and quit once it is summed up."));
   const QCommandLineOption fast(QStringLiteral("fast"),
                                 QStringLiteral("No card flights and no waits between moves (tests)."));
+  const QCommandLineOption accountGame(QStringLiteral("account-game"),
+                                       QStringLiteral("With --autoplay, the account logged in from the "
+                                                      "user file plays a game on the rating."));
   parser.addOptions({help, dataDir, size, seed, services, screenshot, after, date, autoplay, lanHost,
                      lanJoin, lanPlayers, name, quitAfterGame, fast});
+  parser.addOption(accountGame);
 
   if (!parser.parse(args)) {
     result.message = parser.errorText();
@@ -178,6 +182,11 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   options.autoplay = parser.isSet(autoplay);
   options.quitAfterGame = parser.isSet(quitAfterGame);
   options.fast = parser.isSet(fast);
+  options.accountGame = parser.isSet(accountGame);
+  if (options.accountGame && !options.autoplay) {
+    result.message = QStringLiteral("--account-game is only used with --autoplay.");
+    return result;
+  }
   if (parser.isSet(lanHost) && parser.isSet(lanJoin)) {
     result.message = QStringLiteral("--lan-host and --lan-join exclude each other.");
     return result;

@@ -40,14 +40,13 @@ bool Answers(const QString& host, quint16 port) {
   return connected;
 }
 
-// The folder shared by the maker's games: the data folder's parent.
+}  // namespace
+
 std::filesystem::path SharedFolder(const QString& dataFolder) {
   std::filesystem::path folder(dataFolder.toStdString());
   if (!folder.has_filename()) folder = folder.parent_path();
   return folder.parent_path();
 }
-
-}  // namespace
 
 void WindowRequestWaiter::Wait(const std::function<void()>& work) {
   driver_.runBusy([&] {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,9 @@
 namespace tarvel {
 
 struct Settings;
+
+// The folder shared by the maker's games: the data folder's parent.
+std::filesystem::path SharedFolder(const QString& dataFolder);
 
 class WindowRequestWaiter : public RequestWaiter {
  public:

@@ -26,7 +26,6 @@
 #include "records/tformtopten.h"
 #include "table/fonts.h"
 #include "table/form_speed.h"
-#include "table/window/future_parts.h"
 #include "table/window/help_about.h"
 #include "widgets/balloon_hint.h"
 #include "widgets/dialog_design.h"
@@ -134,6 +133,8 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
       online_(std::make_unique<OnlineSession>(options_.servicesBase, options_.programFolder, options_.dataFolder,
                                               driver_)),
       gif_([this] { return GifFrame(); }) {
+  account_ = std::make_unique<AccountController>(*this, *this, online_->Requests(),
+                                                 SharedFolder(options_.dataFolder) / std::string(kUserFileName));
   FormCreate();
   lan_ = std::make_unique<lan::LanConnection>(state_, *this, driver_, random_, *this);
   // The online start-up waits for the first frame, and for whatever the frame
@@ -199,10 +200,15 @@ void TForm1::FormCreate() {
     bool accepted = false;
     online_->Requests().ReportGame(GameReportFields(reported), accepted);
   };
-  // The account service's lists are not read yet: view 1 and the account
-  // neighbourhood show "No Connect".
+  // The account views read the account service's rating list and the
+  // logged-in account's passport.
+  WorldTopSources accountSources;
+  accountSources.accountRating = [this](std::vector<TQorTop10>& rows) { return account_->ReadRatingRows(rows); };
+  accountSources.accountPassport = [this](std::string& nick, std::string& city) {
+    return account_->Passport(nick, city);
+  };
   worldTop_ = std::make_unique<WorldTopTen>(
-      WorldTopContext{*this, settings_, online_->Requests(), DataPath(), WorldTopSources{}});
+      WorldTopContext{*this, settings_, online_->Requests(), DataPath(), std::move(accountSources)});
   finishHooks_.enterWorldTopTen = [this](std::int64_t cycleScore) {
     worldTop_->OpenWriteWindow(static_cast<std::int32_t>(cycleScore));
   };
@@ -217,6 +223,10 @@ void TForm1::FormCreate() {
   setPalette(colours);
 
   menu_ = new MainMenu(*this, settings_, *this);
+  menu_->SetServiceHandler(MenuService::Account, [this] { account_->OpenAccountWindow(); });
+  account_->AttachIcon(menu_->Service(MenuService::Account));
+  finishHooks_.finishAccountGame = [this](const FinishedGame& game) { return account_->FinishGame(game); };
+  finishHooks_.enterAccountTopTen = [this](std::int64_t score) { return account_->EnterAccountTopTen(score); };
   CreateCommunity();
   CreateTableButtons();
   guide_ = new TableGuide(this, state_, settings_, view_, driver_,
@@ -331,10 +341,9 @@ bool TForm1::StartUp() {
   hints.setColor(QPalette::ToolTipText, QColor(255, 0, 0));
   QToolTip::setPalette(hints);
 
-  // 8. Texts; 9. the account and the music. The online start report follows
-  // the first frame (StartOnline).
+  // 8. Texts; 9. the music. The online start report and the stored
+  // account's login follow the first frame (StartOnline).
   ApplyLanguage(true);
-  LoginStoredAccount(options_.dataFolder);
   if (!audio_.PrepareMusic()) ShowModuleMessage(Text(WordId::CantCreateMusicFile));
 
   SyncStateWithSettings();
@@ -406,6 +415,7 @@ void TForm1::StartOnline() {
   // reports to these services, so that figure stays 0.
   TQorStat stat;
   if (online_->Requests().ReadStatistics(stat)) menu_->SetCounterFigures(CounterFigures{stat.Stat2, stat.Stat1, 0});
+  account_->AutoLogin();
 }
 
 void TForm1::Image1Click() {
@@ -502,6 +512,7 @@ void TForm1::ShowMainMenu(bool tick) {
   if (fromTable && settings_.MenuDesignPurple != settings_.TableDesignPurple)
     ReloadBackground(settings_.MenuDesignPurple);
   menu_->Show(geometry_);
+  account_->RefreshIcon();
   ShowClubMembers();
   ShowCalendar();
   ApplyNewButtons(this, settings_.NewButtons);
@@ -765,6 +776,10 @@ bool TForm1::RunPlayerNameWindow(int) {
 }
 
 void TForm1::OpenMemberPasswordWindow(int row) {
+  if (row == kClubMembers && account_->HoldsMemberRow(settings_.NetGame)) {
+    account_->PlayFromMemberRow();
+    return;
+  }
   const std::optional<ClubMember> member = MemberOfLine(ReadClubFile(ClubPath()).lines, row);
   if (!member) return;
   TFormPassword dialog(settings_, [this](const QString& text) { Inform(text); }, this);
@@ -828,6 +843,10 @@ void TForm1::ShowClubMembers() {
     rows[i] = MemberButtonCaption(
         line, mode, [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }, maxWidth);
     members[i] = MemberOfLine(club.lines, static_cast<int>(i) + 1).has_value() && club.state == ClubState::Valid;
+  }
+  if (account_->HoldsMemberRow(settings_.NetGame)) {
+    rows[kClubMembers - 1] = account_->MemberRowText(mode);
+    members[kClubMembers - 1] = true;
   }
   menu_->SetMemberRows(rows, members);
 }
@@ -1027,7 +1046,9 @@ void TForm1::ShowTable() {
 
 void TForm1::DrawDeck(Suit trump) { view_.DrawDeck(trump); }
 
-PlayerRecord TForm1::LoadPlayerRecord() { return PlayerRecordOf(member_); }
+PlayerRecord TForm1::LoadPlayerRecord() {
+  return member_.MemberSlot == kAccountSlot ? account_->PlayerRecordForGame() : PlayerRecordOf(member_);
+}
 
 void TForm1::ShowWaitingForDeal() {
   for (int seat = 1; seat <= 2; ++seat) view_.DrawHand(seat, false);
@@ -1167,11 +1188,28 @@ void TForm1::StopTableClocks() {}
 void TForm1::LeaveTournamentTable(bool) {}
 
 void TForm1::ShowResults(const ResultsFigures& figures) {
-  ShowGameResults(*this, settings_, QString::fromStdString(state_.PlayerName), figures);
+  ShowGameResults(*this, settings_, QString::fromStdString(state_.PlayerName), figures,
+                  member_.MemberSlot == kAccountSlot && !figures.overallView);
 }
 
 void TForm1::StoreGame(std::int32_t) {
   FinishGame(*this, settings_.Language, DataPath(), state_, member_, finishHooks_);
+}
+
+bool TForm1::AskAccount(const QString& text) {
+  return messages_->Ask(this, ProductWord(), text, Text(WordId::Yes), Text(WordId::No));
+}
+
+void TForm1::AccountChanged() {
+  account_->RefreshIcon();
+  if (menuShown_) ShowClubMembers();
+}
+
+void TForm1::StartAccountTableGame() {
+  member_ = NewMember(ToRecordBytes(QString::fromStdString(account_->Session().User().Nick)), "");
+  member_.MemberSlot = kAccountSlot;
+  state_.NetGame = false;
+  BeginGame();
 }
 
 bool TForm1::Confirm(TableWord first, std::string_view separator, TableWord second) {

@@ -38,6 +38,8 @@
 #include "records/gif_recorder.h"
 #include "records/records_host.h"
 #include "lan/lan_connection.h"
+#include "online/accounts/account_controller.h"
+#include "online/accounts/account_host.h"
 #include "online/community/community.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
@@ -86,6 +88,7 @@ class TForm1 : public QWidget,
                public RecordsHost,
                public WorldTopHost,
                public MainMenuHost,
+               public AccountHost,
                public lan::LanWindow,
                public CommunityHost {
   Q_OBJECT
@@ -233,6 +236,9 @@ class TForm1 : public QWidget,
   void InformCommunity(const QString& title, const QString& text) override;
   void SaveCommunitySettings() override;
 
+  // The player's account.
+  AccountController& Account() { return *account_; }
+
   // The calendar sheets of the main menu.
   CalendarSheets& Calendar() { return *calendar_; }
 
@@ -336,6 +342,12 @@ class TForm1 : public QWidget,
   void OpenHistoryWindow() override;
   void ReloadClubList() override;
 
+  // AccountHost.
+  const Settings& AccountSettings() const override { return settings_; }
+  bool AskAccount(const QString& text) override;
+  void AccountChanged() override;
+  void StartAccountTableGame() override;
+
   // lan::LanWindow.
   QWidget* LanParent() override { return this; }
   int LanLanguage() const override { return settings_.Language; }
@@ -421,6 +433,7 @@ class TForm1 : public QWidget,
   bool onlineStarted_ = false;
   std::unique_ptr<Community> community_;
   std::unique_ptr<lan::LanConnection> lan_;
+  std::unique_ptr<AccountController> account_;
   bool openHands_ = false;  // the hidden view: opponents' hands face up
 
   WindowGeometry geometry_;

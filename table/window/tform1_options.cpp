@@ -6,7 +6,6 @@
 #include "online/endpoints.h"
 #include "settings/options/form_options.h"
 #include "table/form_speed.h"
-#include "table/window/future_parts.h"
 #include "widgets/qor_cards_button.h"
 #include "table/window/tform1.h"
 

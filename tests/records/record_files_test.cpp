@@ -83,6 +83,11 @@ TEST(RatingAfter, MeanOfTheResultsRoundedAndLimited) {
   EXPECT_EQ(count.Count_ReiBeg, "  1,00");
   EXPECT_EQ(count.Count_ReiCur, "  1,00");
   EXPECT_EQ(FillGameInfo(31, 30, 0, 0, 0).Count_KonCur, "1");
+  // An account game: the service's rating, rounded, and "?" until it has the result.
+  const TCount account = FillAccountGameInfo(31, 30, -12.6, 200, 0);
+  EXPECT_EQ(account.Count_ReiBeg, "-13");
+  EXPECT_EQ(account.Count_ReiCur, "?");
+  EXPECT_EQ(account.Count_KonCur, "1");
 }
 
 HisStr Entry(std::string name, std::int32_t result = 200, double rating = 1.0, std::uint8_t ac = 0) {

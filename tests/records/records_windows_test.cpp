@@ -172,6 +172,11 @@ TEST(TFormEndGame, TextsAndSoundsByPlace) {
   }
   TFormEndGame window(0, 1, 900, false);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("The completion of game"));
+  window.SetAccountGame();
+  EXPECT_EQ(window.Text().lines[3], QStringLiteral("You become the Vice-President of the order!"));
+  TFormEndGame second(0, 2, 900, false);
+  second.SetAccountGame();
+  EXPECT_EQ(second.Text().lines[3], QStringLiteral("You have hitted in top ten players!"));
 }
 
 TEST(MemberButtonCaption, LongTextsLoseCharactersFromPosition20) {
