@@ -91,8 +91,11 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
                                                         "on one line and quit once it is summed up."));
   const QCommandLineOption fast(QStringLiteral("fast"),
                                 QStringLiteral("No card flights and no waits between moves (tests)."));
+  const QCommandLineOption printFirstFrame(
+      QStringLiteral("print-first-frame"),
+      QStringLiteral("Print the monotonic clock when the intro's first frame is painted (start-up benchmark)."));
   parser.addOptions({help, dataDir, size, seed, services, screenshot, after, date, autoplay, lanHost,
-                     lanJoin, lanPlayers, name, quitAfterGame, fast});
+                     lanJoin, lanPlayers, name, quitAfterGame, fast, printFirstFrame});
 
   if (!parser.parse(args)) {
     result.message = parser.errorText();
@@ -173,6 +176,7 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   options.autoplay = parser.isSet(autoplay);
   options.quitAfterGame = parser.isSet(quitAfterGame);
   options.fast = parser.isSet(fast);
+  options.printFirstFrame = parser.isSet(printFirstFrame);
   if (parser.isSet(lanHost) && parser.isSet(lanJoin)) {
     result.message = QStringLiteral("--lan-host and --lan-join exclude each other.");
     return result;

@@ -30,6 +30,7 @@ struct GameOptions {
   QString name;                        // --name NAME: the local player's name
   bool quitAfterGame = false;          // --quit-after-game: print the results and quit
   bool fast = false;                   // --fast: no card flights, no waits (tests)
+  bool printFirstFrame = false;        // --print-first-frame: the intro's first paint, on the monotonic clock
 };
 
 struct GameOptionsResult {
