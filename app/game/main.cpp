@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -157,6 +159,11 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
+  // Pictures of a megabyte or more are decoded, scaled and dropped during
+  // the start and on every change of window size: allocations from 256 KB
+  // up get pages of their own, which go back to the system when freed,
+  // instead of growing the heap for good.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
   // Qt Multimedia's GStreamer backend; the FFmpeg one crashes on a machine
   // without an audio device.
   if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");

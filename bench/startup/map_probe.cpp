@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
   int screenNumber = 0;
   xcb_connection_t* c = xcb_connect(NULL, &screenNumber);
   if (xcb_connection_has_error(c)) {
-    fprintf(stderr, "map_probe: cannot open the display\n");
+    fprintf(stderr, "map_probe: cannot open the display (xcb error %d)\n", xcb_connection_has_error(c));
     return 1;
   }
   xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));

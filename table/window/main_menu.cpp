@@ -171,8 +171,8 @@ QPushButton* MainMenu::Header() const { return panel4_; }
 QWidget* MainMenu::Service(MenuService service) const { return services_[static_cast<std::size_t>(service)]; }
 
 void MainMenu::LoadPictures() {
-  // Read when the menu is first shown, not at the window's creation: the
-  // intro comes up sooner.
+  // Read after the intro's first frame or when the menu is first shown, not
+  // at the window's creation: the intro comes up sooner.
   if (!flames_.isNull()) return;
   // Each frame of an animated picture is composed with the side picture
   // under it once, so that a frame change paints one picture, not two.

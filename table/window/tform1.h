@@ -111,10 +111,15 @@ class TForm1 : public QWidget,
   // What the online part adds to the end of a game.
   void SetFinishGameHooks(FinishGameHooks hooks) { finishHooks_ = std::move(hooks); }
 
-  // The start-up sequence; runs once, on the first show (or when a test
-  // calls it). False when the club check stopped the program.
+  // The whole start-up sequence at once (tests); the window runs its first
+  // part after its first show and the rest after the intro's first frame.
+  // Runs once. False when the club check stopped the program.
   bool StartUp();
+  // The intro is built and animated (the settings are read).
   bool StartedUp() const { return startedUp_; }
+  // The start-up after the intro's first frame has run (the club files are
+  // checked, the texts, cursors and music prepared).
+  bool StartUpFinished() const { return startUpFinished_; }
 
   // SoundOn and MusicOn were changed (options): they take effect at once.
   void ApplySoundSettings();
@@ -343,6 +348,9 @@ class TForm1 : public QWidget,
 
  private:
   void FormCreate();
+  void StartIntro();
+  bool FinishStartUp();
+  void WarmUpMenu();
   void LoadGraphicsModule();
   PendingContext Pending();
   void CreateTableButtons();
@@ -403,6 +411,8 @@ class TForm1 : public QWidget,
 
   WindowGeometry geometry_;
   bool startedUp_ = false;
+  bool startUpFinished_ = false;
+  bool graphicsLoaded_ = false;
   bool introShown_ = true;
   bool menuShown_ = false;
   bool introFramePainted_ = false;
