@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <thread>
 
 #include "app/game/command_line_run.h"
 #include "app/game/game_options.h"
@@ -201,6 +203,9 @@ int main(int argc, char** argv) {
   windowOptions.seed = options.seed;
   windowOptions.servicesBase = tarvel::ServiceBaseFromCommandLine(argc, argv);
   windowOptions.date = options.date;
+  // The font list is read on another core while the window is made and
+  // mapped; the intro's first frame would otherwise wait for it.
+  std::thread fontList([] { QFontDatabase::families(); });
   TForm1 window(state, settings, windowOptions);
 
   std::unique_ptr<ScreenshotRun> screenshot;
@@ -212,5 +217,7 @@ int main(int argc, char** argv) {
     commandLine = std::make_unique<tarvel::CommandLineRun>(window, settings, options);
   if (options.printFirstFrame) QObject::connect(&window, &TForm1::IntroFramePainted, &PrintFirstFrameClock);
   window.show();
-  return QApplication::exec();
+  const int exitCode = QApplication::exec();
+  fontList.join();
+  return exitCode;
 }

@@ -413,7 +413,7 @@ void TForm1::StartOnline() {
 }
 
 void TForm1::Image1Click() {
-  if (!introShown_ || !startedUp_ || !FinishStartUp()) return;
+  if (!introShown_ || !FinishStartUp()) return;
   StartOnline();
   timer1_.stop();
   introShown_ = false;
@@ -1217,14 +1217,16 @@ void TForm1::LoadGraphicsModule() {
   // The fireworks and the purple pictures of the auxiliary windows; without
   // the module both are simply off.
   const QString module = QString::fromLatin1(kModuleGraphics.data(), static_cast<qsizetype>(kModuleGraphics.size()));
+  QImage fireworks;
   QByteArray purple;
   WithModule(ModuleFolders(options_), module, [&] {
-    SetFireworksStrip(DecodePicture(PictureRef{module, QStringLiteral("GTouch"), false}.ResourcePath()));
+    fireworks = DecodePicture(PictureRef{module, QStringLiteral("GTouch"), false}.ResourcePath());
     // The purple ground is kept as its file (a few hundred kilobytes), not
     // as the 6 MB picture.
     QFile file(PurpleBackgroundPicture().ResourcePath());
     if (file.open(QIODevice::ReadOnly)) purple = file.readAll();
   });
+  SetFireworksStrip(fireworks);
   if (purple.isEmpty()) {
     SetPurpleDialogBackground({});
   } else {
