@@ -19,9 +19,11 @@ QImage DecodePicture(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return {};
   QImageReader reader(&file, jpeg ? QByteArrayLiteral("jpeg") : QByteArrayLiteral("png"));
   reader.setAutoDetectImageFormat(false);
-  const QImage image = reader.read();
-  if (image.isNull()) return image;
-  return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage image = reader.read();
+  // In place where the depth stays the same: no second copy of a large
+  // picture while it is converted.
+  if (!image.isNull()) image.convertTo(QImage::Format_ARGB32_Premultiplied);
+  return image;
 }
 
 }  // namespace tarvel
