@@ -348,9 +348,6 @@ class TForm1 : public QWidget,
 
  private:
   void FormCreate();
-  void StartIntro();
-  bool FinishStartUp();
-  void WarmUpMenu();
   void LoadGraphicsModule();
   PendingContext Pending();
   void CreateTableButtons();
@@ -382,6 +379,11 @@ class TForm1 : public QWidget,
   void ShowCalendar();
   int TablePositionAt(QPoint inWindow) const;
   void UpdateHandCursor(QPoint inHand);
+  // The start-up in three steps: the intro (before the first frame), the
+  // rest of the sequence (after it), the menu's pictures (after that).
+  void StartIntro();
+  bool FinishStartUp();
+  void WarmUpMenu();
   void StartOnline();
 
   MatchState& state_;
