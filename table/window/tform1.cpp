@@ -310,14 +310,17 @@ bool TForm1::FinishStartUp() {
   StartIntro();
   if (startUpFinished_) return !clubCheckFailed_;
   startUpFinished_ = true;
+  // Counted as failed until it has passed: a click on the intro or a close
+  // while its message box is up neither opens the menu nor writes files.
+  clubCheckFailed_ = true;
 
   // 3. The club files; a failed check has told the user and ends the run.
   if (!CheckClubFiles(*this, settings_.Language, DataPath(),
                       QCoreApplication::applicationDirPath().toStdString())) {
-    clubCheckFailed_ = true;
     close();
     return false;
   }
+  clubCheckFailed_ = false;
 
   // 5. Cursors; 6. background of the main menu design and the radio list.
   ApplyCursors();
