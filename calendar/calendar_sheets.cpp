@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "widgets/program_picture.h"
+
 namespace tarvel {
 
 namespace {
@@ -21,8 +23,7 @@ constexpr QPoint kPictureAt{3, 27};
 
 QImage ModulePicture(const std::string& name)
 {
-    QImage picture(QStringLiteral(":/QorCalendar01/") + QString::fromStdString(name) + QStringLiteral(".png"));
-    return picture.isNull() ? picture : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return DecodePicture(QStringLiteral(":/QorCalendar01/") + QString::fromStdString(name) + QStringLiteral(".png"));
 }
 
 QImage EmptyPage()

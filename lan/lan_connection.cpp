@@ -35,11 +35,6 @@ LanConnection::LanConnection(MatchState& state, TableEvents& events, GameDriver&
     done(wait_->Confirmed());
   });
 
-  chat_ = new ChatEntry(window_.LanParent());
-  connect(chat_, &ChatEntry::LineEntered, this,
-          [this](const QString& line) { session_.SendChat(line.toStdString()); });
-  connect(chat_, &ChatEntry::OpenHandsToggled, this, [this] { window_.ToggleOpenHands(); });
-
   connect(&server_, &QTcpServer::newConnection, this, &LanConnection::AcceptClients);
 
   connect(&host_, &QTcpSocket::connected, this, [this] { session_.OnConnected(); });
@@ -173,10 +168,22 @@ void LanConnection::ShowChatLine(int colour, const std::string& utf8Text) {
 
 void LanConnection::ClearChat() {
   window_.ClearChatBox();
-  chat_->Clear();
+  Chat().Clear();
 }
 
-void LanConnection::EnableChat(bool enabled) { chat_->SetEnabled(enabled); }
+void LanConnection::EnableChat(bool enabled) { Chat().SetEnabled(enabled); }
+
+ChatEntry& LanConnection::Chat() {
+  // Made on first use: its edit field is the first widget that needs the
+  // fonts, whose loading would otherwise hold back the window's first show.
+  if (chat_ == nullptr) {
+    chat_ = new ChatEntry(window_.LanParent());
+    connect(chat_, &ChatEntry::LineEntered, this,
+            [this](const QString& line) { session_.SendChat(line.toStdString()); });
+    connect(chat_, &ChatEntry::OpenHandsToggled, this, [this] { window_.ToggleOpenHands(); });
+  }
+  return *chat_;
+}
 
 void LanConnection::ClientJoined(int netClients2) { wait_->PlayerJoined(netClients2); }
 

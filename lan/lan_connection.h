@@ -76,7 +76,7 @@ class LanConnection : public QObject, private LanLink, private LanFront {
   void SendTrickCollected() { session_.SendTrickCollected(); }
   void EnableChat(bool enabled) override;
 
-  ChatEntry& Chat() { return *chat_; }
+  ChatEntry& Chat();
   TFormWait& WaitWindow() { return *wait_; }
   const LanSession& Session() const { return session_; }
   // The port the host listens on (the one chosen when 0 was asked for).

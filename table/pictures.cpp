@@ -2,6 +2,7 @@
 
 #include "settings/words/words.h"
 #include "assets/resource_module.h"
+#include "widgets/program_picture.h"
 
 #ifdef TARVEL_HAS_ASSETS
 #include "assets/tarvel_assets.h"
@@ -51,11 +52,7 @@ QByteArray ReadModule(const QString& path)
 
 QImage LoadPicture(const PictureRef& ref)
 {
-    QImage image(ref.ResourcePath());
-    if (image.isNull()) {
-        return image;
-    }
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return DecodePicture(ref.ResourcePath());
 }
 
 QImage ToSize(const QImage& image, QSize size)

@@ -9,13 +9,13 @@ namespace tarvel {
 
 namespace {
 
-QImage gPurpleBackground;
+std::function<QImage()> gPurpleBackground;
 
 }  // namespace
 
 DialogLook DialogLookFor(const Settings& settings) {
   if (settings.DialogDesignPurple)
-    return {kPurpleAccent, kPurpleText, TColorSB::QCards, kPurpleText, !gPurpleBackground.isNull()};
+    return {kPurpleAccent, kPurpleText, TColorSB::QCards, kPurpleText, static_cast<bool>(gPurpleBackground)};
   switch (settings.DialogScheme) {
     case 1: return {QColor(212, 212, 212), QColor(0, 0, 0), TColorSB::QBlue, QColor(255, 255, 255), false};
     case 3: return {QColor(200, 200, 200), QColor(160, 0, 0), TColorSB::QRed, QColor(255, 255, 255), false};
@@ -23,14 +23,14 @@ DialogLook DialogLookFor(const Settings& settings) {
   }
 }
 
-void SetPurpleDialogBackground(const QImage& picture) { gPurpleBackground = picture; }
+void SetPurpleDialogBackground(std::function<QImage()> decode) { gPurpleBackground = std::move(decode); }
 
 void ApplyDialogDesign(QWidget* window, const Settings& settings) {
   if (window == nullptr) return;
   const DialogLook look = DialogLookFor(settings);
   QPalette palette = window->palette();
   if (look.picture) {
-    const QImage ground = gPurpleBackground.scaled(window->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage ground = gPurpleBackground().scaled(window->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     palette.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(ground)));
   } else {
     palette.setColor(QPalette::Window, look.window);

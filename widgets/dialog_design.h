@@ -4,6 +4,8 @@
 // when it is shown; its owner-drawn buttons follow it and `NewButtons`.
 #pragma once
 
+#include <functional>
+
 #include <QColor>
 #include <QImage>
 
@@ -29,9 +31,11 @@ struct DialogLook {
 
 DialogLook DialogLookFor(const Settings& settings);
 
-// The purple design's background picture ("BGLilu" of the graphics module);
-// the main window hands it over at start-up. Null: a plain purple ground.
-void SetPurpleDialogBackground(const QImage& picture);
+// The purple design's background picture ("BGLilu" of the graphics module):
+// the main window hands over how to decode it, and each window that draws it
+// decodes it again, so that the large picture is not kept for the program's
+// life. Empty: a plain purple ground.
+void SetPurpleDialogBackground(std::function<QImage()> decode);
 
 // Colours `window`, its labels and its owner-drawn buttons for the settings.
 void ApplyDialogDesign(QWidget* window, const Settings& settings);

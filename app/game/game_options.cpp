@@ -96,11 +96,14 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
                                                         "on one line and quit once it is summed up."));
   const QCommandLineOption fast(QStringLiteral("fast"),
                                 QStringLiteral("No card flights and no waits between moves (tests)."));
+  const QCommandLineOption printFirstFrame(
+      QStringLiteral("print-first-frame"),
+      QStringLiteral("Print the monotonic clock when the intro's first frame is painted (start-up benchmark)."));
   const QCommandLineOption accountGame(QStringLiteral("account-game"),
                                        QStringLiteral("With --autoplay, the account logged in from the "
                                                       "user file plays a game on the rating."));
   parser.addOptions({help, dataDir, size, seed, services, screenshot, after, date, autoplay, lanHost,
-                     lanJoin, lanPlayers, name, quitAfterGame, fast});
+                     lanJoin, lanPlayers, name, quitAfterGame, fast, printFirstFrame});
   parser.addOption(accountGame);
 
   if (!parser.parse(args)) {
@@ -182,6 +185,7 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   options.autoplay = parser.isSet(autoplay);
   options.quitAfterGame = parser.isSet(quitAfterGame);
   options.fast = parser.isSet(fast);
+  options.printFirstFrame = parser.isSet(printFirstFrame);
   options.accountGame = parser.isSet(accountGame);
   if (options.accountGame && !options.autoplay) {
     result.message = QStringLiteral("--account-game is only used with --autoplay.");

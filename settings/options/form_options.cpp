@@ -22,6 +22,7 @@
 #include "settings/options/form_passport.h"
 #include "settings/options/module_download.h"
 #include "widgets/dialog_design.h"
+#include "widgets/program_picture.h"
 
 namespace tarvel {
 
@@ -51,8 +52,8 @@ QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 // The flag picture of a language.
 QPixmap FlagOf(int language, bool large = false) {
-  return QPixmap(QStringLiteral(":/tarvel/FlagO") + FromUtf8(FlagSuffix(language)) +
-                 (large ? QStringLiteral("B.png") : QStringLiteral(".png")));
+  return QPixmap::fromImage(ProgramPicture(QStringLiteral("FlagO") + FromUtf8(FlagSuffix(language)) +
+                                            (large ? QStringLiteral("B") : QString())));
 }
 
 // The language whose flag a deck's list entry shows.

@@ -126,9 +126,18 @@ void IntroScreen::Tick() {
 }
 
 void IntroScreen::Compose() {
-  frame_ = still_;
-  if (frame_.isNull()) return;
+  if (still_.isNull()) {
+    frame_ = QImage();
+    return;
+  }
+  // The frame is repainted in its own buffer every tick: no new picture of
+  // the window's size is made and dropped 50 times a second.
+  if (frame_.size() != still_.size() || frame_.format() != still_.format())
+    frame_ = QImage(still_.size(), still_.format());
   QPainter painter(&frame_);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(0, 0, still_);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   const QString word = texts_.productWord.toUpper();

@@ -198,22 +198,24 @@ QPushButton* MainMenu::Header() const { return panel4_; }
 QWidget* MainMenu::Service(MenuService service) const { return services_[static_cast<std::size_t>(service)]; }
 
 void MainMenu::LoadPictures() {
-  // Read when the menu is first shown, not at the window's creation: the
-  // intro comes up sooner.
+  // Read after the intro's first frame or when the menu is first shown, not
+  // at the window's creation: the intro comes up sooner.
   if (!flames_.isNull()) return;
   // Each frame of an animated picture is composed with the side picture
-  // under it once, so that a frame change paints one picture, not two.
+  // under it once, so that a frame change paints one picture, not two. The
+  // side picture is slipped under the frames in their own strip: no second
+  // strip of two megabytes is made.
   for (int i = 0; i < 2; ++i) {
     const QImage fan = ProgramPicture(QStringLiteral("PngMenu%1").arg(i + 1));
-    const QImage sparkles = ProgramPicture(QStringLiteral("GifMenu%1").arg(i + 1));
-    QImage composed(kMenuGifSize.width() * kGifFrames, kMenuGifSize.height(), QImage::Format_ARGB32_Premultiplied);
-    composed.fill(Qt::transparent);
-    QPainter painter(&composed);
-    for (int frame = 0; frame < kGifFrames; ++frame) {
-      const QRect place = FrameRect(frame, kMenuGifSize);
-      painter.drawImage(place.topLeft(), fan);
-      painter.drawImage(place.topLeft(), sparkles, place);
+    QImage composed = ProgramPicture(QStringLiteral("GifMenu%1").arg(i + 1));
+    if (composed.isNull()) {
+      composed = QImage(kMenuGifSize.width() * kGifFrames, kMenuGifSize.height(), QImage::Format_ARGB32_Premultiplied);
+      composed.fill(Qt::transparent);
     }
+    QPainter painter(&composed);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+    for (int frame = 0; frame < kGifFrames; ++frame) painter.drawImage(FrameRect(frame, kMenuGifSize).topLeft(), fan);
+    painter.end();
     gifStrips_[static_cast<std::size_t>(i)] = composed;
   }
   candles_ = {ProgramPicture(QStringLiteral("CandleL")), ProgramPicture(QStringLiteral("CandleR"))};

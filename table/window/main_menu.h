@@ -73,6 +73,8 @@ class MainMenu : public QObject {
   // window's geometry, colours them for the menu design, sets their texts,
   // loads the pictures and restarts the animations and the clocks.
   void Show(const WindowGeometry& geometry);
+  // Decodes the menu's animated pictures (Show does it when nobody did).
+  void LoadPictures();
   // Hides every element of the menu.
   void Hide();
   bool Shown() const { return shown_; }
@@ -133,7 +135,6 @@ class MainMenu : public QObject {
 
  private:
   void CreateButtons();
-  void LoadPictures();
   void Colour();
   void Place();
   void LoadTitlePictures();

@@ -65,10 +65,15 @@ void WindowRequestWaiter::Wait(const std::function<void()>& work) {
 }
 
 LocalServices::LocalServices(const std::string& base, const QString& programFolder,
-                             const QString& dataFolder) {
-  const QUrl url(QString::fromStdString(base));
-  const QString program = QDir(programFolder).filePath(QString::fromLatin1(kServicesProgram));
-  if (programFolder.isEmpty() || !url.isValid() || url.scheme() != QLatin1String("http") || !IsLocalHost(url.host()) ||
+                             const QString& dataFolder)
+    : base_(base), programFolder_(programFolder), dataFolder_(dataFolder) {}
+
+void LocalServices::Start() {
+  if (startTried_) return;
+  startTried_ = true;
+  const QUrl url(QString::fromStdString(base_));
+  const QString program = QDir(programFolder_).filePath(QString::fromLatin1(kServicesProgram));
+  if (programFolder_.isEmpty() || !url.isValid() || url.scheme() != QLatin1String("http") || !IsLocalHost(url.host()) ||
       !QFileInfo(program).isExecutable())
     return;
   const auto port = static_cast<quint16>(url.port(80));
@@ -76,7 +81,7 @@ LocalServices::LocalServices(const std::string& base, const QString& programFold
   process_ = std::make_unique<QProcess>();
   process_->setProgram(program);
   process_->setArguments({QStringLiteral("--port"), QString::number(port), QStringLiteral("--data"),
-                          dataFolder, QStringLiteral("--listen"), QStringLiteral("127.0.0.1")});
+                          dataFolder_, QStringLiteral("--listen"), QStringLiteral("127.0.0.1")});
   process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_->setStandardOutputFile(QProcess::nullDevice());
   // The services end with the game even when the game is killed.
@@ -107,6 +112,7 @@ OnlineSession::OnlineSession(const std::string& base, const QString& programFold
 }
 
 void OnlineSession::StartUp(Settings& settings) {
+  local_.Start();
   directory_ = requests_.ReadServiceDirectory(settings, local_.Started() ? kStartWaitMs : 0,
                                               [this] { return local_.Running(); });
   ReportStart(requests_, settings);

@@ -42,9 +42,11 @@ class WindowRequestWaiter : public RequestWaiter {
 class LocalServices {
  public:
   // `programFolder` holds the game (and perhaps tarvel-services); the
-  // services keep their data in `dataFolder`.
+  // services keep their data in `dataFolder`. Nothing starts yet.
   LocalServices(const std::string& base, const QString& programFolder, const QString& dataFolder);
   ~LocalServices();
+  // Probes the address and starts the program when needed; once.
+  void Start();
   LocalServices(const LocalServices&) = delete;
   LocalServices& operator=(const LocalServices&) = delete;
 
@@ -53,6 +55,10 @@ class LocalServices {
   bool Running() const { return running_ && *running_; }
 
  private:
+  std::string base_;
+  QString programFolder_;
+  QString dataFolder_;
+  bool startTried_ = false;
   std::unique_ptr<QProcess> process_;
   std::shared_ptr<std::atomic<bool>> running_;
 };
@@ -64,8 +70,9 @@ class OnlineSession {
   OnlineSession(const std::string& base, const QString& programFolder, const QString& dataFolder,
                 GameDriver& driver);
 
-  // The start-up steps after the first frame is on screen: the service
-  // directory, then the start report. The caller saves the settings.
+  // The start-up steps after the first frame is on screen: the local
+  // services program, the service directory, then the start report. The
+  // caller saves the settings.
   void StartUp(Settings& settings);
 
   ServiceRequests& Requests() { return requests_; }

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -31,6 +32,7 @@
 #include "widgets/dialog_design.h"
 #include "widgets/fireworks.h"
 #include "widgets/message_box.h"
+#include "widgets/program_picture.h"
 #include "widgets/qor_cards_button.h"
 
 namespace tarvel {
@@ -243,6 +245,9 @@ void TForm1::FormCreate() {
     guide_->Changed();
   });
   LoadCursors();
+  // The rest of the start-up follows the first frame. Connected first, it
+  // runs before the sound and the online steps, which rely on it.
+  connect(this, &TForm1::IntroFramePainted, this, [this] { FinishStartUp(); }, Qt::QueuedConnection);
   // Sound starts only once the first frame is on the screen.
   connect(this, &TForm1::IntroFramePainted, this, [this] { audio_.FirstFramePainted(); }, Qt::QueuedConnection);
   menu_->SetRadioIcon(audio_.Icon());
@@ -305,7 +310,15 @@ void TForm1::ApplyCursors() {
 }
 
 bool TForm1::StartUp() {
-  if (startedUp_) return !clubCheckFailed_;
+  StartIntro();
+  return FinishStartUp();
+}
+
+// Only what the intro's first frame needs runs before it: the rest of the
+// start-up waits for that frame (FinishStartUp), the menu's pictures follow
+// (WarmUpMenu).
+void TForm1::StartIntro() {
+  if (startedUp_) return;
   startedUp_ = true;
 
   // 1. The settings; a size given on the command line holds for this run.
@@ -322,14 +335,24 @@ bool TForm1::StartUp() {
   // 2. The intro, with the font names reset to the program's own.
   ResetFontNames(settings_);
   ShowIntro(false);
+  timer1_.start(kIntroInterval);
+}
+
+bool TForm1::FinishStartUp() {
+  StartIntro();
+  if (startUpFinished_) return !clubCheckFailed_;
+  startUpFinished_ = true;
+  // Counted as failed until it has passed: a click on the intro or a close
+  // while its message box is up neither opens the menu nor writes files.
+  clubCheckFailed_ = true;
 
   // 3. The club files; a failed check has told the user and ends the run.
   if (!CheckClubFiles(*this, settings_.Language, DataPath(),
                       QCoreApplication::applicationDirPath().toStdString())) {
-    clubCheckFailed_ = true;
     close();
     return false;
   }
+  clubCheckFailed_ = false;
 
   // 5. Cursors; 6. background of the main menu design and the radio list.
   ApplyCursors();
@@ -347,8 +370,16 @@ bool TForm1::StartUp() {
   if (!audio_.PrepareMusic()) ShowModuleMessage(Text(WordId::CantCreateMusicFile));
 
   SyncStateWithSettings();
-  timer1_.start(kIntroInterval);
+  // After the sound and online steps already queued by the first frame.
+  QTimer::singleShot(0, this, &TForm1::WarmUpMenu);
   return true;
+}
+
+void TForm1::WarmUpMenu() {
+  // What leaving the intro needs, read while the intro runs, so that the
+  // menu comes up at once after the click.
+  LoadGraphicsModule();
+  menu_->LoadPictures();
 }
 
 void TForm1::SyncStateWithSettings() {
@@ -405,7 +436,7 @@ void TForm1::ShowIntro(bool tick) {
 }
 
 void TForm1::StartOnline() {
-  if (onlineStarted_ || !startedUp_ || clubCheckFailed_) return;
+  if (onlineStarted_ || !startUpFinished_ || clubCheckFailed_) return;
   onlineStarted_ = true;
   online_->StartUp(settings_);
   audio_.PrepareRadio();
@@ -419,12 +450,13 @@ void TForm1::StartOnline() {
 }
 
 void TForm1::Image1Click() {
-  if (!introShown_ || !startedUp_) return;
+  if (!introShown_ || !FinishStartUp()) return;
   StartOnline();
   timer1_.stop();
   introShown_ = false;
-  // The graphics module is read here rather than at start-up, where it
-  // would hold back the intro's first frame.
+  // The intro is never shown again: its pictures go.
+  intro_ = IntroScreen();
+  // Read after the first frame already, unless the click came first.
   LoadGraphicsModule();
   ApplyWindowSize();
   radio_->setEnabled(true);
@@ -616,7 +648,9 @@ QImage TForm1::Snapshot() { return grab().toImage(); }
 
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!startedUp_) StartUp();
+  // The window is mapped as soon as this returns; the intro is built just
+  // after, before the server's first expose asks for a frame.
+  if (!startedUp_) QMetaObject::invokeMethod(this, &TForm1::StartIntro, Qt::QueuedConnection);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -1289,11 +1323,26 @@ void TForm1::PlayCommandSound() { PlaySound("WOpenFo", false); }
 void TForm1::CloseMainWindow() { close(); }
 
 void TForm1::LoadGraphicsModule() {
+  if (graphicsLoaded_) return;
+  graphicsLoaded_ = true;
   // The fireworks and the purple pictures of the auxiliary windows; without
   // the module both are simply off.
   const QString module = QString::fromLatin1(kModuleGraphics.data(), static_cast<qsizetype>(kModuleGraphics.size()));
-  SetFireworksStrip(ModulePicture(ModuleFolders(options_), PictureRef{module, QStringLiteral("GTouch"), false}));
-  SetPurpleDialogBackground(ModulePicture(ModuleFolders(options_), PurpleBackgroundPicture()));
+  QImage fireworks;
+  QByteArray purple;
+  WithModule(ModuleFolders(options_), module, [&] {
+    fireworks = DecodePicture(PictureRef{module, QStringLiteral("GTouch"), false}.ResourcePath());
+    // The purple ground is kept as its file (a few hundred kilobytes), not
+    // as the 6 MB picture.
+    QFile file(PurpleBackgroundPicture().ResourcePath());
+    if (file.open(QIODevice::ReadOnly)) purple = file.readAll();
+  });
+  SetFireworksStrip(fireworks);
+  if (purple.isEmpty()) {
+    SetPurpleDialogBackground({});
+  } else {
+    SetPurpleDialogBackground([purple] { return QImage::fromData(purple, "JPEG"); });
+  }
 }
 
 }  // namespace tarvel

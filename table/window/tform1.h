@@ -118,10 +118,15 @@ class TForm1 : public QWidget,
   // What the online part adds to the end of a game.
   void SetFinishGameHooks(FinishGameHooks hooks) { finishHooks_ = std::move(hooks); }
 
-  // The start-up sequence; runs once, on the first show (or when a test
-  // calls it). False when the club check stopped the program.
+  // The whole start-up sequence at once (tests); the window runs its first
+  // part after its first show and the rest after the intro's first frame.
+  // Runs once. False when the club check stopped the program.
   bool StartUp();
+  // The intro is built and animated (the settings are read).
   bool StartedUp() const { return startedUp_; }
+  // The start-up after the intro's first frame has run (the club files are
+  // checked, the texts, cursors and music prepared).
+  bool StartUpFinished() const { return startUpFinished_; }
 
   // SoundOn and MusicOn were changed (options): they take effect at once.
   void ApplySoundSettings();
@@ -407,6 +412,11 @@ class TForm1 : public QWidget,
   void UpdateHandCursor(QPoint inHand);
   // A click, or its key, on slot `slot` of the local hand.
   HandClickResult HandSlotUp(int slot, MouseButton which);
+  // The start-up in three steps: the intro (before the first frame), the
+  // rest of the sequence (after it), the menu's pictures (after that).
+  void StartIntro();
+  bool FinishStartUp();
+  void WarmUpMenu();
   void StartOnline();
 
   MatchState& state_;
@@ -438,6 +448,8 @@ class TForm1 : public QWidget,
 
   WindowGeometry geometry_;
   bool startedUp_ = false;
+  bool startUpFinished_ = false;
+  bool graphicsLoaded_ = false;
   bool introShown_ = true;
   bool menuShown_ = false;
   bool introFramePainted_ = false;

@@ -142,9 +142,9 @@ TEST(DialogDesign, SchemesColourTheWindowAndItsButtons) {
   purple.DialogDesignPurple = true;
   EXPECT_EQ(DialogLookFor(purple).text, kPurpleText);
   EXPECT_FALSE(DialogLookFor(purple).picture);
-  SetPurpleDialogBackground(QImage(10, 10, QImage::Format_RGB32));
+  SetPurpleDialogBackground([] { return QImage(10, 10, QImage::Format_RGB32); });
   EXPECT_TRUE(DialogLookFor(purple).picture);
-  SetPurpleDialogBackground(QImage());
+  SetPurpleDialogBackground({});
 }
 
 }  // namespace

@@ -244,7 +244,11 @@ TEST(WindowSoundTest, MusicButtonsShowOnTheMenuOfLargeWindowsWithAPlaylist) {
     TForm1& w = f.w();
     MusicPlayer& player = w.Audio().Player();
     QSignalSpy loaded(&player, &MusicPlayer::Changed);
-    ASSERT_TRUE(loaded.wait(10000) || loaded.count() > 0);  // after the first frame
+    // Asked for after the first frame, with the rest of the start-up: the
+    // answer may be in already.
+    if (player.Loading()) {
+      ASSERT_TRUE(loaded.wait(10000));
+    }
     EXPECT_FALSE(w.Audio().Buttons().Visible()) << "shown on the intro";
     w.Image1Click();
     EXPECT_EQ(w.Audio().Buttons().Visible(), c.shown);

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -84,7 +85,11 @@ class WindowFixture {
     window->SetSoundPlayer(&sound);
     window->SetDialogRunner([this](QDialog& dialog) { return AnswerDialog(dialog); });
     window->show();
-    QCoreApplication::processEvents();
+    // The intro is built after the show, the rest of the start-up after its
+    // first frame: the fixture starts where a player sees the whole intro.
+    QElapsedTimer guard;
+    guard.start();
+    while (!window->StartUpFinished() && guard.elapsed() < 30000) QCoreApplication::processEvents();
   }
 
   ~WindowFixture() {
