@@ -22,6 +22,7 @@
 #include "widgets/dialog_design.h"
 #include "widgets/message_box.h"
 #include "widgets/qor_cards_button.h"
+#include "widgets/passport_pictures.h"
 #include "widgets/word_text.h"
 
 namespace tarvel {
@@ -32,30 +33,6 @@ constexpr int kBoxHeight = 50;
 constexpr int kLineLeft = 72;
 constexpr int kLineWidth = kBoxWidth - kLineLeft - 6;
 const QColor kNavy(0, 0, 128);
-
-// The sex picture of a message: a blue disc for a man, a rose one for a
-// woman, with the sign drawn over it.
-QPixmap SexPicture(bool woman) {
-  QPixmap picture(18, 18);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(woman ? QColor(230, 90, 150) : QColor(60, 110, 220));
-  painter.setPen(Qt::NoPen);
-  painter.drawEllipse(1, 1, 16, 16);
-  painter.setPen(QPen(Qt::white, 1.6));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(QPointF(8, woman ? 7 : 10), 3.5, 3.5);
-  if (woman) {
-    painter.drawLine(QPointF(8, 10.5), QPointF(8, 15));
-    painter.drawLine(QPointF(6, 13), QPointF(10, 13));
-  } else {
-    painter.drawLine(QPointF(10.5, 7.5), QPointF(14, 4));
-    painter.drawLine(QPointF(11, 4), QPointF(14, 4));
-    painter.drawLine(QPointF(14, 4), QPointF(14, 7));
-  }
-  return picture;
-}
 
 // "GNew": a gold star marking a message newer than the last one seen.
 QPixmap NewPicture() {
@@ -103,9 +80,11 @@ TFormChat::TFormChat(Settings& settings, ServiceRequests& requests, std::filesys
     box.frame->setGeometry(0, k * kBoxHeight, kBoxWidth, kBoxHeight);
     const QString n = QString::number(k + 1);
     box.number = PlainLabel(box.frame, QStringLiteral("Number") + n);
-    box.number->setGeometry(4, 4, 44, 20);
+    box.number->setGeometry(4, 4, 30, 20);
+    box.flag = new QLabel(box.frame);
+    box.flag->setGeometry(34, 7, 20, 14);
     box.sex = new QLabel(box.frame);
-    box.sex->setGeometry(50, 5, 18, 18);
+    box.sex->setGeometry(55, 6, 16, 16);
     box.header = PlainLabel(box.frame, QStringLiteral("Header") + n);
     box.header->setGeometry(kLineLeft, 4, kLineWidth, 20);
     box.fresh = new QLabel(box.frame);
@@ -186,7 +165,8 @@ void TFormChat::SaveNotice() { WriteChatNotice(folder_, notice_); }
 
 void TFormChat::ShowEntry(const Box& box, const TQorRecord& entry, bool fresh) {
   box.number->setText(QString::number(entry.Score) + QLatin1Char('.'));
-  box.sex->setPixmap(SexPicture(entry.R07 == "W"));
+  box.flag->setPixmap(QPixmap::fromImage(CountryFlag(entry.Country)));
+  box.sex->setPixmap(QPixmap::fromImage(SexPicture(entry.R07)));
   const QString header = ServiceLine(ShownName(entry.City, kCityLimit)) + QStringLiteral(" : ") +
                          ServiceLine(ShownChatText(entry.R09)) + QLatin1Char(' ') + ServiceLine(entry.R08) +
                          QStringLiteral(" : ") + ServiceLine(ShownName(entry.Nick, kNickLimit));

@@ -67,6 +67,7 @@ class TFormChat : public QDialog {
   struct Box {
     QWidget* frame;
     QLabel* number;
+    QLabel* flag;
     QLabel* sex;
     QLabel* header;
     QLabel* text;

@@ -111,11 +111,11 @@ OnlineSession::OnlineSession(const std::string& base, const QString& programFold
   client_.SetCookieFile(QDir(dataFolder).filePath(QString::fromLatin1(kCookieFile)).toStdString());
 }
 
-void OnlineSession::StartUp(Settings& settings) {
+void OnlineSession::StartUp(Settings& settings, bool reportStart) {
   local_.Start();
   directory_ = requests_.ReadServiceDirectory(settings, local_.Started() ? kStartWaitMs : 0,
                                               [this] { return local_.Running(); });
-  ReportStart(requests_, settings);
+  if (reportStart) ReportStart(requests_, settings);
 }
 
 }  // namespace tarvel

@@ -71,9 +71,10 @@ class OnlineSession {
                 GameDriver& driver);
 
   // The start-up steps after the first frame is on screen: the local
-  // services program, the service directory, then the start report. The
-  // caller saves the settings.
-  void StartUp(Settings& settings);
+  // services program, the service directory, then the start report unless
+  // `reportStart` is false (a copy of the "idd" distribution). The caller
+  // saves the settings after a report.
+  void StartUp(Settings& settings, bool reportStart);
 
   ServiceRequests& Requests() { return requests_; }
   // The news and chat checks of the main menu; their notice files lie in the

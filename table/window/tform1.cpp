@@ -438,9 +438,13 @@ void TForm1::ShowIntro(bool tick) {
 void TForm1::StartOnline() {
   if (onlineStarted_ || !startUpFinished_ || clubCheckFailed_) return;
   onlineStarted_ = true;
-  online_->StartUp(settings_);
+  // A copy of the "idd" distribution sends no start report and so has
+  // nothing of it to save.
+  const ClubRead club = ReadClubFile(ClubPath());
+  const bool reportStart = club.state != ClubState::Valid || ClubTag(club.lines) != "idd";
+  online_->StartUp(settings_, reportStart);
   audio_.PrepareRadio();
-  WriteSettings();
+  if (reportStart) WriteSettings();
   // The counter display shows the world statistics: distinct machines as the
   // club's members and every start as the Windows figure. No Android copy
   // reports to these services, so that figure stays 0.

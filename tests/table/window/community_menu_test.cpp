@@ -13,6 +13,8 @@
 #include <QUrl>
 
 #include "online/community/tformchat.h"
+#include "records/club_file.h"
+#include "settings/atomic_file.h"
 #include "online/community/tformstat.h"
 #include "table/window/tform1.h"
 #include "window_fixture.h"
@@ -85,6 +87,42 @@ TEST(CommunityMenu, SidePicturesAndSirens) {
                                          QStringLiteral("tarvel::TFormChat")}));
   EXPECT_EQ(std::count(sound.played.begin(), sound.played.end(), QStringLiteral("WOpenFo")), 4);
   window.close();
+}
+
+// A copy of the "idd" distribution sends no start report; any other tag
+// reports the start once.
+TEST(CommunityMenu, StartReportFollowsTheDistributionTag) {
+  for (const char* tag : {"std", "idd"}) {
+    QTemporaryDir dir;
+    const QString data = dir.path() + QStringLiteral("/Tarvel/");
+    ASSERT_TRUE(QDir().mkpath(data));
+    const std::filesystem::path folder = data.toStdString();
+    ASSERT_TRUE(InstallClubFiles(folder, QCoreApplication::applicationDirPath().toStdString()));
+    ASSERT_TRUE(ReplaceFileContents(folder / "Tarvel.clb", FormatClub(EmptyClub(tag))));
+    QTcpServer portFinder;
+    portFinder.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = portFinder.serverPort();
+    portFinder.close();
+    MatchState state;
+    Settings settings = QuickSettings();
+    TForm1::Options options;
+    options.dataFolder = data;
+    options.programFolder = QCoreApplication::applicationDirPath();
+    options.servicesBase = "http://127.0.0.1:" + std::to_string(port) + "/";
+    TForm1 window(state, settings, options);
+    RecordingSink sink;
+    window.SetMessageSink(&sink);
+    window.show();
+    QElapsedTimer guard;
+    guard.start();
+    while (!window.OnlineStarted() && guard.elapsed() < 30000) QCoreApplication::processEvents();
+    ASSERT_TRUE(window.OnlineStarted()) << tag;
+    TQorStat stat;
+    ASSERT_TRUE(window.Online().Requests().ReadStatistics(stat)) << tag;
+    const bool reported = std::string(tag) != "idd";
+    EXPECT_EQ(stat.Stat1, reported ? 1 : 0) << tag;
+    window.close();
+  }
 }
 
 }  // namespace
