@@ -299,27 +299,40 @@ TEST(InternetRadioStreams, PlaysAnIcecastStationFedByEzstream) {
   QFile::setPermissions(work.filePath(QStringLiteral("log")), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                         QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::WriteOther |
                         QFileDevice::ExeOther);
-  const quint16 port = FreePort();
-  // Icecast refuses to run as root unless it drops to another user.
-  const QString owner = ::geteuid() == 0
-                            ? QStringLiteral("<changeowner><user>nobody</user><group>nogroup</group></changeowner>")
-                            : QString();
-  QFile config(work.filePath(QStringLiteral("icecast.xml")));
-  ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-  config.write(QStringLiteral(
-                   "<icecast><limits><sources>2</sources></limits>"
-                   "<authentication><source-password>tarvelsource</source-password>"
-                   "<admin-user>admin</admin-user><admin-password>tarveladmin</admin-password></authentication>"
-                   "<hostname>127.0.0.1</hostname>"
-                   "<listen-socket><port>%1</port><bind-address>127.0.0.1</bind-address></listen-socket>"
-                   "<paths><basedir>/usr/share/icecast2</basedir><logdir>%2</logdir>"
-                   "<webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</adminroot></paths>"
-                   "<logging><accesslog>-</accesslog><errorlog>-</errorlog><loglevel>1</loglevel></logging>"
-                   "<security><chroot>0</chroot>%3</security></icecast>")
-                   .arg(port)
-                   .arg(work.filePath(QStringLiteral("log")), owner)
-                   .toUtf8());
-  config.close();
+  // The free port may be taken by another program before icecast binds it;
+  // icecast then exits at once, and the next free port is tried.
+  quint16 port = 0;
+  QProcess server;
+  server.setProcessChannelMode(QProcess::MergedChannels);
+  bool serving = false;
+  for (int attempt = 0; attempt < 5 && !serving; ++attempt) {
+    port = FreePort();
+    // Icecast refuses to run as root unless it drops to another user.
+    const QString owner = ::geteuid() == 0
+                              ? QStringLiteral("<changeowner><user>nobody</user><group>nogroup</group></changeowner>")
+                              : QString();
+    QFile config(work.filePath(QStringLiteral("icecast.xml")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral(
+                     "<icecast><limits><sources>2</sources></limits>"
+                     "<authentication><source-password>tarvelsource</source-password>"
+                     "<admin-user>admin</admin-user><admin-password>tarveladmin</admin-password></authentication>"
+                     "<hostname>127.0.0.1</hostname>"
+                     "<listen-socket><port>%1</port><bind-address>127.0.0.1</bind-address></listen-socket>"
+                     "<paths><basedir>/usr/share/icecast2</basedir><logdir>%2</logdir>"
+                     "<webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</adminroot></paths>"
+                     "<logging><accesslog>-</accesslog><errorlog>-</errorlog><loglevel>1</loglevel></logging>"
+                     "<security><chroot>0</chroot>%3</security></icecast>")
+                     .arg(port)
+                     .arg(work.filePath(QStringLiteral("log")), owner)
+                     .toUtf8());
+    config.close();
+    server.start(icecast, {"-c", config.fileName()});
+    ASSERT_TRUE(server.waitForStarted());
+    ASSERT_TRUE(WaitUntil([&] { return AnswersOk(port, "/status-json.xsl") || server.state() == QProcess::NotRunning; }))
+        << server.readAll().toStdString();
+    serving = server.state() == QProcess::Running;
+  }
   QFile feed(work.filePath(QStringLiteral("ezstream.xml")));
   ASSERT_TRUE(feed.open(QIODevice::WriteOnly));
   feed.write(QStringLiteral("<ezstream><servers><server><hostname>127.0.0.1</hostname><port>%1</port>"
@@ -333,10 +346,8 @@ TEST(InternetRadioStreams, PlaysAnIcecastStationFedByEzstream) {
   feed.close();
   feed.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);  // ezstream insists
 
-  QProcess server, source;
-  server.start(icecast, {"-c", config.fileName()});
-  ASSERT_TRUE(server.waitForStarted());
-  ASSERT_TRUE(WaitUntil([&] { return AnswersOk(port, "/status-json.xsl"); })) << server.readAll().toStdString();
+  ASSERT_TRUE(serving) << server.readAll().toStdString();
+  QProcess source;
   source.start(ezstream, {"-c", feed.fileName()});
   ASSERT_TRUE(source.waitForStarted());
   ASSERT_TRUE(WaitUntil([&] { return AnswersOk(port, "/tarvel.mp3"); })) << source.readAll().toStdString();
