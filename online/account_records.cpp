@@ -169,8 +169,10 @@ int RegisterOutcome(std::string_view reply) {
 }
 
 bool ParseLoginReply(std::string_view reply, TQorUser& user) {
-  user.City = user.Country1 = user.Country2 = user.EMail = "#";
-  user.R01 = user.R02 = user.R03 = "#";
+  // assign(1, '#') rather than chained "= \"#\"": GCC 12 at -O3 reports a
+  // false -Wrestrict on the chain.
+  for (std::string* field : {&user.City, &user.Country1, &user.Country2, &user.EMail, &user.R01, &user.R02, &user.R03})
+    field->assign(1, '#');
   user.Sex = '#';
   user.DateR = std::string(kNoDate);
   user.R04 = user.R05 = user.R06 = 0;

@@ -34,7 +34,7 @@ TCount FillAccountGameInfo(std::int64_t games, std::int64_t cycle, double rating
                            std::int64_t score) {
   TCount count = FillGameInfo(games, cycle, rating, result, score);
   count.Count_ReiBeg = std::to_string(std::llround(rating));
-  count.Count_ReiCur = "?";
+  count.Count_ReiCur.assign(1, '?');  // not = "?": a false -Wrestrict of GCC 12 at -O3
   return count;
 }
 
