@@ -288,6 +288,11 @@ TEST(InternetRadioStreams, PlaysTheStationsOfTheServicesProgram) {
 }
 
 TEST(InternetRadioStreams, PlaysAnIcecastStationFedByEzstream) {
+#if defined(__SANITIZE_ADDRESS__)
+  // Icecast and ezstream stream in real time beside the slowed sanitizer
+  // run of the whole suite and miss its waits; the normal run covers them.
+  GTEST_SKIP() << "real-time Icecast feed: run in the normal build";
+#endif
   const QString icecast = QStandardPaths::findExecutable(QStringLiteral("icecast2"));
   const QString ezstream = QStandardPaths::findExecutable(QStringLiteral("ezstream"));
   const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
