@@ -34,22 +34,29 @@ class NewsBrowser : public QObject {
   void Open(const QUrl&) { ++opened; }
 };
 
+// A window on `data` that starts the services program standing beside the
+// tests on a free port.
+TForm1::Options LocalServicesOptions(const QString& data) {
+  QTcpServer portFinder;
+  portFinder.listen(QHostAddress::LocalHost, 0);
+  const quint16 port = portFinder.serverPort();
+  portFinder.close();
+  TForm1::Options options;
+  options.dataFolder = data;
+  options.programFolder = QCoreApplication::applicationDirPath();
+  options.servicesBase = "http://127.0.0.1:" + std::to_string(port) + "/";
+  return options;
+}
+
 TEST(CommunityMenu, SidePicturesAndSirens) {
   // The data folder lies one level down, so the notice files stay inside
   // the temporary folder.
   QTemporaryDir dir;
   const QString data = dir.path() + QStringLiteral("/Tarvel/");
   ASSERT_TRUE(QDir().mkpath(data));
-  QTcpServer portFinder;
-  portFinder.listen(QHostAddress::LocalHost, 0);
-  const quint16 port = portFinder.serverPort();
-  portFinder.close();
   MatchState state;
   Settings settings = QuickSettings();
-  TForm1::Options options;
-  options.dataFolder = data;
-  options.programFolder = QCoreApplication::applicationDirPath();  // tarvel-services stands there
-  options.servicesBase = "http://127.0.0.1:" + std::to_string(port) + "/";
+  const TForm1::Options options = LocalServicesOptions(data);
   TForm1 window(state, settings, options);
   RecordingSink sink;
   RecordingSound sound;
@@ -99,16 +106,9 @@ TEST(CommunityMenu, StartReportFollowsTheDistributionTag) {
     const std::filesystem::path folder = data.toStdString();
     ASSERT_TRUE(InstallClubFiles(folder, QCoreApplication::applicationDirPath().toStdString()));
     ASSERT_TRUE(ReplaceFileContents(folder / "Tarvel.clb", FormatClub(EmptyClub(tag))));
-    QTcpServer portFinder;
-    portFinder.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = portFinder.serverPort();
-    portFinder.close();
     MatchState state;
     Settings settings = QuickSettings();
-    TForm1::Options options;
-    options.dataFolder = data;
-    options.programFolder = QCoreApplication::applicationDirPath();
-    options.servicesBase = "http://127.0.0.1:" + std::to_string(port) + "/";
+    const TForm1::Options options = LocalServicesOptions(data);
     TForm1 window(state, settings, options);
     RecordingSink sink;
     window.SetMessageSink(&sink);
