@@ -55,14 +55,14 @@ struct TableServer::Table {
 
 TableServer::TableServer(TourStore& store, const TableServerOptions& options)
     : store_(store), options_(options) {
-  for (int t = 1; t <= kTourTables; ++t) {
+  for (int t = 1; t <= options_.tables; ++t) {
     auto table = std::make_unique<Table>();
     table->number = t;
     table->clock.setSingleShot(true);
     Table& ref = *table;
     QObject::connect(&table->listener, &QTcpServer::newConnection, [this, &ref] { Accept(ref); });
     QObject::connect(&table->clock, &QTimer::timeout, [this, &ref] { ClockRanOut(ref); });
-    tables_[Index(t)] = std::move(table);
+    tables_.push_back(std::move(table));
   }
 }
 
@@ -86,9 +86,9 @@ bool TableServer::ListenAt(int base) {
 
 bool TableServer::Listen(std::string& error) {
   if (options_.basePort != 0) {
-    if (options_.basePort < 0 || options_.basePort + kTourTables > 65535 || !ListenAt(options_.basePort)) {
+    if (options_.basePort < 0 || options_.basePort + options_.tables > 65535 || !ListenAt(options_.basePort)) {
       error = "cannot listen on the table ports " + std::to_string(options_.basePort + 1) + "-" +
-              std::to_string(options_.basePort + kTourTables);
+              std::to_string(options_.basePort + options_.tables);
       return false;
     }
     return true;
@@ -99,9 +99,9 @@ bool TableServer::Listen(std::string& error) {
     if (!probe.listen(options_.address, 0)) break;
     const int base = probe.serverPort() - 1;
     probe.close();
-    if (base + kTourTables <= 65535 && ListenAt(base)) return true;
+    if (base + options_.tables <= 65535 && ListenAt(base)) return true;
   }
-  error = "cannot find ten free table ports";
+  error = "cannot find " + std::to_string(options_.tables) + " free table ports";
   return false;
 }
 
@@ -114,15 +114,15 @@ std::string TableServer::Host(const std::string& requestHost) const {
 }
 
 int TableServer::Port(int table) const {
-  return base_ == 0 || table < 1 || table > kTourTables ? 0 : base_ + table;
+  return base_ == 0 || table < 1 || table > Count() ? 0 : base_ + table;
 }
 
 bool TableServer::GameRunning(int table) const {
-  return table >= 1 && table <= kTourTables && tables_[Index(table)]->game != nullptr;
+  return table >= 1 && table <= Count() && tables_[Index(table)]->game != nullptr;
 }
 
 void TableServer::PlaceFreed(int table, int place) {
-  if (table < 1 || table > kTourTables || place < 1 || place > kTourPlaces) return;
+  if (table < 1 || table > Count() || place < 1 || place > kTourPlaces) return;
   Table& t = *tables_[Index(table)];
   if (t.game || t.seats[Index(place)] == nullptr) return;
   Close(*t.seats[Index(place)]);

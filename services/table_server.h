@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/rules.h"
 #include "tour_store.h"
@@ -21,8 +22,9 @@ namespace tarvel::services {
 
 struct TableServerOptions {
   QHostAddress address = QHostAddress::LocalHost;
-  int basePort = 0;          // table t on basePort + t; 0: any base with ten free ports
+  int basePort = 0;          // table t on basePort + t; 0: any base with free ports
   int moveClockSeconds = 30;  // a place that does not act in time loses
+  int tables = kTourTables;   // more for load tests; the table list shows ten
 };
 
 class TableServer : public TourTables {
@@ -32,11 +34,12 @@ class TableServer : public TourTables {
   TableServer(const TableServer&) = delete;
   TableServer& operator=(const TableServer&) = delete;
 
-  // Opens the ten listeners; false, with the reason in `error`, when a port
+  // Opens the listeners; false, with the reason in `error`, when a port
   // is taken.
   bool Listen(std::string& error);
 
   std::string Host(const std::string& requestHost) const override;
+  int Count() const override { return static_cast<int>(tables_.size()); }
   int Port(int table) const override;
   bool GameRunning(int table) const override;
   void PlaceFreed(int table, int place) override;
@@ -68,7 +71,7 @@ class TableServer : public TourTables {
   TableServerOptions options_;
   DeckRandom random_;
   int base_ = 0;
-  std::array<std::unique_ptr<Table>, kTourTables> tables_;
+  std::vector<std::unique_ptr<Table>> tables_;
 };
 
 }  // namespace tarvel::services

@@ -86,7 +86,7 @@ std::optional<std::string> TournamentModule::Answer(const FormFields& form, cons
   for (int place = 1; place <= kTourPlaces; ++place) {
     const std::string read = Numbered("readclient", place);
     if (shape == "gid,num," + read && isGame("gid") && form.Number(read, 0, 0)) {
-      const auto table = form.Number("num", 1, kTourTables);
+      const auto table = form.Number("num", 1, TableCount());
       if (!table) return std::nullopt;
       return ReadPlace(static_cast<int>(*table), place);
     }
@@ -154,7 +154,7 @@ std::optional<std::string> TournamentModule::TakeOrLeave(const FormFields& form,
   if (form.Shape() != Shape(names) || !form.Number(request, 0, 0) ||
       !form.Number("gid", kGameId, kGameId))
     return std::nullopt;
-  const auto table = form.Number("num", 1, kTourTables);
+  const auto table = form.Number("num", 1, TableCount());
   const auto action = form.Number("can", 0, 2);
   if (!table || !action) return std::nullopt;
   const int t = static_cast<int>(*table);
