@@ -4,6 +4,7 @@
 // run out. The table server must refuse every act the rules do not allow,
 // keep the honest players' game going, and store its own results.
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <map>
@@ -90,6 +91,47 @@ TEST(Tournament, LobbyPlaceRules) {
             (std::vector<std::string>{"", "0", "0", std::to_string(kStartRating)}));
   EXPECT_EQ(ParseNumberReply(Post(s, "placer87=0&rating1=1000")), 1);
   EXPECT_FALSE(ParseNumberReply(Post(s, "places87=0&score1=5")));  // nobody has 5: no place
+}
+
+// True when the server closes `link` (within a guard time that only keeps a
+// broken server from hanging the test).
+bool ClosedByServer(FrameLink& link) {
+  for (int i = 0; i < 200; ++i) {
+    pollfd p{link.Descriptor(), POLLIN, 0};
+    if (poll(&p, 1, 100) > 0 && !link.Receive()) return true;
+  }
+  return false;
+}
+
+TEST(Tournament, TableConnectionsThatAreNoPlayers) {
+  Services s;
+  const int port = BasePort(s) + 6;
+  ASSERT_TRUE(Done(Post(s, TakePlaceBody(6, 1, "Dana"))));
+  // The holder of place 1 joins with a frame cut in two.
+  FrameLink holder(port);
+  const std::string join = tour::BuildConnectFrame(1);
+  ASSERT_TRUE(holder.Send(join.substr(0, 9)));
+  ASSERT_TRUE(holder.Send(join.substr(9)));
+  struct Row {
+    const char* what;
+    std::string bytes;
+  };
+  for (const Row& row : {
+           Row{"no join frame first", tour::BuildMoveFrame(1, 1)},
+           Row{"a place nobody holds", tour::BuildConnectFrame(2)},
+           Row{"a join naming two places", "connect1" + std::string(11, '#') + "2"},
+           Row{"a place already joined", join},
+           Row{"bytes that are no frame", std::string(40, '\xFF')},
+       }) {
+    FrameLink intruder(port);
+    ASSERT_TRUE(intruder.Send(row.bytes)) << row.what;
+    EXPECT_TRUE(ClosedByServer(intruder)) << row.what;
+  }
+  // The holder is still joined: giving up the place frees it and closes.
+  EXPECT_EQ(FirstRecord(Post(s, "readclient1=0&gid=87&num=6"))[1], "Dana");
+  ASSERT_TRUE(holder.Send(tour::BuildLeaveFrame(1)));
+  EXPECT_TRUE(ClosedByServer(holder));
+  EXPECT_EQ(FirstRecord(Post(s, "readclient1=0&gid=87&num=6"))[1], "X");
 }
 
 struct GameCase {
