@@ -134,6 +134,21 @@ TEST(Tournament, TableConnectionsThatAreNoPlayers) {
   EXPECT_EQ(FirstRecord(Post(s, "readclient1=0&gid=87&num=6"))[1], "X");
 }
 
+TEST(Tournament, RatingRewardsWinsAgainstStrongerPlayers) {
+  struct Row {
+    std::array<std::int32_t, 3> ratings, results, expected;
+  };
+  for (const Row& row : {
+           Row{{1000, 1000, 1000}, {200, -100, -100}, {1016, 992, 992}},
+           Row{{1000, 1000, 1000}, {0, 0, 0}, {1000, 1000, 1000}},
+           Row{{800, 1200, 1200}, {200, -100, -100}, {829, 1185, 1185}},
+           Row{{1200, 800, 800}, {200, -100, -100}, {1203, 799, 799}},
+       }) {
+    EXPECT_EQ(RatedAfterGame(row.ratings, row.results), row.expected);
+  }
+  EXPECT_EQ(ForfeitResults(2), (std::array<std::int32_t, 3>{400, -800, 400}));
+}
+
 struct GameCase {
   const char* name;
   std::array<Misdeeds, 3> deeds;
