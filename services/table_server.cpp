@@ -124,10 +124,14 @@ bool TableServer::GameRunning(int table) const {
 void TableServer::PlaceFreed(int table, int place) {
   if (table < 1 || table > Count() || place < 1 || place > kTourPlaces) return;
   Table& t = *tables_[Index(table)];
-  if (t.game || t.seats[Index(place)] == nullptr) return;
-  Close(*t.seats[Index(place)]);
-  t.seats[Index(place)] = nullptr;
+  if (t.game) return;
+  ReleaseSeat(t, place);
   Sweep(t);
+}
+
+void TableServer::ReleaseSeat(Table& table, int place) {
+  if (Connection* c = table.seats[Index(place)]) Close(*c);
+  table.seats[Index(place)] = nullptr;
 }
 
 TableServer::Connection* TableServer::Find(Table& table, const void* socket) {
@@ -282,11 +286,9 @@ void TableServer::Leave(Table& table, int place, const char* why) {
     EndGame(table, ForfeitResults(place));
     return;
   }
-  for (const int freed : store_.FreeFrom(table.number, place)) PlaceFreed(table.number, freed);
-  if (Connection* c = table.seats[Index(place)]) {
-    Close(*c);
-    table.seats[Index(place)] = nullptr;
-  }
+  // The connection being read may be among them: it is swept after its frames.
+  for (const int freed : store_.FreeFrom(table.number, place)) ReleaseSeat(table, freed);
+  ReleaseSeat(table, place);
 }
 
 void TableServer::TimeOut(Table& table, int place) {
@@ -301,8 +303,7 @@ void TableServer::EndGame(Table& table, const std::array<std::int32_t, 3>& resul
   table.game.reset();
   for (int q = 1; q <= kTourPlaces; ++q) {
     store_.Free(table.number, q);
-    if (Connection* c = table.seats[Index(q)]) Close(*c);
-    table.seats[Index(q)] = nullptr;
+    ReleaseSeat(table, q);
   }
 }
 

@@ -64,6 +64,8 @@ class TableServer : public TourTables {
   void Send(Table& table, int place, const std::string& frame);
   void SendOthers(Table& table, int place, const std::string& frame);
   void Close(Connection& connection);
+  // Closes the connection at `place`, if any; it is swept later.
+  void ReleaseSeat(Table& table, int place);
   void Sweep(Table& table);
   Connection* Find(Table& table, const void* socket);
 
