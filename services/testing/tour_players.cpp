@@ -155,12 +155,12 @@ bool FrameLink::Receive() {
   return true;
 }
 
-std::string TakePlaceBody(int table, int place, const std::string& nick) {
+std::string TakePlaceBody(int table, int place, const std::string& nick, const std::string& city) {
   const std::string k = std::to_string(place);
   std::string body = "client3on" + k + "=0&gid=87&num=" + std::to_string(table) + "&can=1";
   body += "&nick" + k + "=" + nick;
   body += "&score" + k + "=0&kon" + k + "=0&rating" + k + "=0";
-  body += "&country" + k + "=1-001&city" + k + "=Testcity&sex" + k + "=M&ip" + k + "=127.0.0.1";
+  body += "&country" + k + "=1-001&city" + k + "=" + city + "&sex" + k + "=M&ip" + k + "=127.0.0.1";
   return body;
 }
 

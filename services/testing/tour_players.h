@@ -88,7 +88,8 @@ class FrameLink {
 };
 
 // The body of a take-a-place request for a scripted player.
-std::string TakePlaceBody(int table, int place, const std::string& nick);
+std::string TakePlaceBody(int table, int place, const std::string& nick,
+                          const std::string& city = "Testcity");
 
 // Three scripted players at one table.
 struct ScriptedTable {

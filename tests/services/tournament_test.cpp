@@ -76,17 +76,18 @@ TEST(Tournament, LobbyPlaceRules) {
            Step{"place 2", TakePlaceBody(4, 2, "Bora"), true},
            Step{"giving up place 1", Leave(4, 1, 2), true},
            Step{"clearing place 2, already free", Leave(4, 2, 0), true},
+           Step{"place 3 after place 2 went with place 1", TakePlaceBody(4, 3, "Cyra"), false},
            Step{"place 1 after it was freed", TakePlaceBody(4, 1, "Bora"), true},
+           Step{"a city with a blank and a star", TakePlaceBody(4, 2, "Cyra", "New *York"), true},
        }) {
     EXPECT_EQ(Done(Post(s, step.body)), step.done) << step.what;
   }
-  // Place 2 went with place 1; the new place 1 shows the standing made at
-  // the first take.
-  EXPECT_EQ(FirstRecord(Post(s, "readclient2=0&gid=87&num=4"))[1], "X");
+  // The new place 1 shows the standing made at the first take.
   const std::vector<std::string> first = FirstRecord(Post(s, "readclient1=0&gid=87&num=4"));
   ASSERT_EQ(first.size(), 9u);
   EXPECT_EQ(first[1], "Bora");
   EXPECT_EQ(first[4], std::to_string(kStartRating));
+  EXPECT_EQ(FirstRecord(Post(s, "readclient2=0&gid=87&num=4"))[6], "New__York");
   EXPECT_EQ(FirstRecord(Post(s, "readrating87=0&nick=Anna")),
             (std::vector<std::string>{"", "0", "0", std::to_string(kStartRating)}));
   EXPECT_EQ(ParseNumberReply(Post(s, "placer87=0&rating1=1000")), 1);
