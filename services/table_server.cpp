@@ -50,6 +50,7 @@ struct TableServer::Table {
   std::array<Connection*, kTourPlaces> seats{};
   std::unique_ptr<TableReferee> game;
   std::array<std::string, kTourPlaces> nicks;
+  std::array<std::int64_t, kTourPlaces> takes{};  // counts the takes of each place
   QTimer clock;
 };
 
@@ -127,6 +128,19 @@ void TableServer::PlaceFreed(int table, int place) {
   if (t.game) return;
   ReleaseSeat(t, place);
   Sweep(t);
+}
+
+void TableServer::PlaceTaken(int table, int place) {
+  if (table < 1 || table > Count() || place < 1 || place > kTourPlaces) return;
+  Table& t = *tables_[Index(table)];
+  const std::int64_t take = ++t.takes[Index(place)];
+  QTimer::singleShot(2 * options_.moveClockSeconds * 1000, &t.listener, [this, &t, place, take] {
+    if (t.game || t.seats[Index(place)] != nullptr || t.takes[Index(place)] != take) return;
+    if (!store_.Place(t.number, place)) return;
+    Log(t.number, place, "not joined in time: the place is free again");
+    for (const int freed : store_.FreeFrom(t.number, place)) ReleaseSeat(t, freed);
+    Sweep(t);
+  });
 }
 
 void TableServer::ReleaseSeat(Table& table, int place) {

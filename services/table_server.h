@@ -43,6 +43,9 @@ class TableServer : public TourTables {
   int Port(int table) const override;
   bool GameRunning(int table) const override;
   void PlaceFreed(int table, int place) override;
+  // A place not joined within two move clocks is let go (its player's copy
+  // went away between taking it and joining).
+  void PlaceTaken(int table, int place) override;
 
   struct Table;
   struct Connection;

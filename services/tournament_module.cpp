@@ -192,7 +192,9 @@ std::optional<std::string> TournamentModule::TakeOrLeave(const FormFields& form,
   std::replace(player.City.begin(), player.City.end(), '*', '_');
   player.Sex = (*sex)[0];
   player.IP = *ip;
-  return std::string(store_.Take(t, place, player, caller) ? kPlaceDone : kPlaceRefused);
+  if (!store_.Take(t, place, player, caller)) return std::string(kPlaceRefused);
+  tables_->PlaceTaken(t, place);
+  return std::string(kPlaceDone);
 }
 
 std::string TournamentModule::TopTen(char kind) {

@@ -26,6 +26,8 @@ class TourTables {
   virtual bool GameRunning(int table) const = 0;
   // A place was let go in the lobby: its waiting connection goes too.
   virtual void PlaceFreed(int table, int place) = 0;
+  // A place was taken in the lobby; its player must join the table soon.
+  virtual void PlaceTaken(int table, int place) = 0;
 };
 
 class TournamentModule : public ServiceModule {

@@ -250,5 +250,20 @@ TEST(Tournament, ClockRunsOut) {
   PlayCases({{"clock", {Misdeeds{}, Misdeeds{}, silent}, TourMessageKind::TimedOut, 3}}, {"--move-clock", "1"});
 }
 
+TEST(Tournament, PlaceNotJoinedIsLetGo) {
+  Services s({"--move-clock", "1"});
+  ASSERT_TRUE(Done(Post(s, TakePlaceBody(2, 1, "Gone"))));
+  // Nobody joins: the place is free again after two move clocks (the loop
+  // only bounds a broken server).
+  bool free = false;
+  for (int i = 0; i < 200 && !free; ++i) {
+    pollfd none{-1, 0, 0};
+    poll(&none, 0, 100);
+    free = FirstRecord(Post(s, "readclient1=0&gid=87&num=2"))[1] == "X";
+  }
+  EXPECT_TRUE(free);
+  EXPECT_TRUE(Done(Post(s, TakePlaceBody(3, 1, "Gone"))));  // the nick holds no place
+}
+
 }  // namespace
 }  // namespace tarvel::services::testing
