@@ -165,6 +165,8 @@ void TableServer::Accept(Table& table) {
       continue;
     }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // A peer that sends faster than it is read waits in its own buffers.
+    socket->setReadBufferSize(static_cast<qint64>(tour::kMaxPending));
     auto connection = std::make_unique<Connection>();
     connection->socket = socket;
     table.connections.push_back(std::move(connection));
