@@ -72,7 +72,10 @@ int main(int argc, char** argv) {
       table.table = t;
       for (int place = 1; place <= 3; ++place) {
         table.players[static_cast<std::size_t>(place - 1)] = std::make_unique<ScriptedPlayer>(place);
-        const std::string nick = "R" + std::to_string(round) + "t" + std::to_string(t) + "p" + std::to_string(place);
+        std::string nick(1, 'R');  // piece by piece: GCC 12's false -Wrestrict
+        for (const std::string& piece : {std::to_string(round), std::string("t"), std::to_string(t),
+                                         std::string("p"), std::to_string(place)})
+          nick += piece;
         client.PostText(url, TakePlaceBody(t, place, nick));
       }
     }
