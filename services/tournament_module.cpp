@@ -91,7 +91,7 @@ std::optional<std::string> TournamentModule::Answer(const FormFields& form, cons
       if (!table) return std::nullopt;
       return ReadPlace(static_cast<int>(*table), place);
     }
-    const std::string request = "client3on" + std::to_string(place);
+    const std::string request = Numbered("client3on", place);
     if (form.Has(request)) return TakeOrLeave(form, place, caller);
   }
   static constexpr std::array<std::pair<char, const char*>, 3> kKinds = {
@@ -148,7 +148,7 @@ std::string TournamentModule::ReadPlace(int table, int place) {
 
 std::optional<std::string> TournamentModule::TakeOrLeave(const FormFields& form, int place,
                                                          const std::string& caller) {
-  const std::string request = "client3on" + std::to_string(place);
+  const std::string request = Numbered("client3on", place);
   std::set<std::string> names = {request, "gid", "num", "can"};
   for (const char* name : {"nick", "score", "kon", "rating", "country", "city", "sex", "ip"})
     names.insert(Numbered(name, place));
