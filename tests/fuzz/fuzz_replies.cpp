@@ -81,6 +81,8 @@ void CheckTournament(std::string_view reply) {
   TARVEL_FUZZ_CHECK((place == PlaceReply::Done) == (reply.find("ok") != std::string_view::npos));
   TQorClient client;
   if (!ParseTourClientReply(reply, client)) TARVEL_FUZZ_CHECK(dollar);
+  const std::string address = ExternalAddressOf(reply);
+  TARVEL_FUZZ_CHECK(address == "X" || (address.size() <= 45 && reply.find(address) != std::string_view::npos));
   TQorClient own;
   own.Score = 7;
   if (!ParseTourStandingReply(reply, own)) TARVEL_FUZZ_CHECK(own.Score == 7);

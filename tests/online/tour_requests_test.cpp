@@ -97,6 +97,13 @@ TEST(TourReplies, ServerStatePlaceAndStanding) {
     EXPECT_EQ(client.Nick + " " + std::to_string(client.Score) + " " + client.Sex + " " + client.IP, c.shown);
   }
 
+  for (const auto& [document, address] : {std::pair{"203.0.113.9\r\n", "203.0.113.9"},
+                                          {" 2001:db8::7 ", "2001:db8::7"},
+                                          {"<html>Not found</html>", "X"},
+                                          {"", "X"},
+                                          {"1.2.3.4 5.6.7.8", "X"}})
+    EXPECT_EQ(ExternalAddressOf(document), address) << document;
+
   struct StandingCase {
     const char* reply;
     bool ok;
