@@ -225,7 +225,8 @@ void TFormTour::Release(int table, int firstPlace, int lastPlace) {
 }
 
 void TFormTour::PressPlace(int table, int place) {
-  if (busy_) return;
+  const TQorCardsButton* button = PlaceButton(table, place);
+  if (busy_ || button == nullptr || !button->isEnabled()) return;
   switch (PressOf(table, place, Hold())) {
     case PlacePress::GiveUp: GiveUpPlace(table, place); break;
     case PlacePress::Take: TakePlace(table, place); break;

@@ -153,6 +153,7 @@ TEST(LobbyWindow, ServerUnreachable) {
   EXPECT_TRUE(lobby->ButtonClose()->isEnabled());
   lobby->PressPlace(1, 1);  // a disabled button's press changes nothing
   EXPECT_TRUE(ann.link.opened.empty());
+  EXPECT_TRUE(ann.host.sounds.empty());
 
   TFormTourTopTen topTen(ann.requests, ann.host.settings, ann.state.TourClient);
   EXPECT_EQ(topTen.windowTitle(), Word(WordId::TournamentTopTen));
