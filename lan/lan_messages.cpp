@@ -103,16 +103,20 @@ std::string BuildRoster(const PlaceNames& names) {
   return out + NamesText(names);
 }
 
-std::string BuildDeal(const MatchState& s, int firstPlayer) {
-  std::string out;
-  out.reserve(kDealLength);
-  out += 'b';
+void AppendDealCards(std::string& out, const MatchState& s) {
   for (std::size_t pos = 1; pos <= 24; ++pos) {
     out += static_cast<char>(s.Deck[pos].rank);
     out += static_cast<char>(s.Deck[pos].suit);
   }
   for (std::size_t pos = 1; pos <= 24; ++pos) out += Digit(s.DeckRanks[pos]);
   for (std::size_t pos = 1; pos <= 24; ++pos) AppendTwoDigits(out, s.DeckPoints[pos]);
+}
+
+std::string BuildDeal(const MatchState& s, int firstPlayer) {
+  std::string out;
+  out.reserve(kDealLength);
+  out += 'b';
+  AppendDealCards(out, s);
   out += static_cast<char>(s.GameTo8 ? kGameTo8On : kGameTo8Off);
   out += Digit(firstPlayer);
   out += static_cast<char>(s.Trump);
@@ -136,15 +140,15 @@ std::string BuildChat(int place, std::string_view utf8Line) {
 
 std::string BuildAbort() { return std::string(kAbort); }
 
-std::optional<DealData> ParseDeal(std::string_view bytes) {
-  if (bytes.size() != kDealLength || bytes[0] != 'b') return std::nullopt;
+std::optional<DealData> ParseDealCards(std::string_view body) {
+  if (body.size() != kDealCardsLength) return std::nullopt;
   DealData deal;
   std::array<bool, 25> seen{};
   for (std::size_t pos = 1; pos <= 24; ++pos) {
-    const CardCode card{Byte(bytes[2 * pos - 1]), Byte(bytes[2 * pos])};
-    const char rank = bytes[49 + pos - 1];
-    const char tens = bytes[73 + 2 * (pos - 1)];
-    const char ones = bytes[74 + 2 * (pos - 1)];
+    const CardCode card{Byte(body[2 * pos - 2]), Byte(body[2 * pos - 1])};
+    const char rank = body[48 + pos - 1];
+    const char tens = body[72 + 2 * (pos - 1)];
+    const char ones = body[73 + 2 * (pos - 1)];
     const int number = DeckNumber(card);
     if (number == 0 || seen[At(number)] || !IsDigit(rank) || !IsDigit(tens) || !IsDigit(ones))
       return std::nullopt;
@@ -155,12 +159,19 @@ std::optional<DealData> ParseDeal(std::string_view bytes) {
     deal.ranks[pos] = card.Order();
     deal.points[pos] = card.Points();
   }
+  return deal;
+}
+
+std::optional<DealData> ParseDeal(std::string_view bytes) {
+  if (bytes.size() != kDealLength || bytes[0] != 'b') return std::nullopt;
+  std::optional<DealData> deal = ParseDealCards(bytes.substr(1, kDealCardsLength));
+  if (!deal) return std::nullopt;
   const std::uint8_t convention = Byte(bytes[121]);
   if (convention != kGameTo8On && convention != kGameTo8Off) return std::nullopt;
-  deal.gameTo8 = convention == kGameTo8On;
+  deal->gameTo8 = convention == kGameTo8On;
   const char first = bytes[122];
   if (first < '1' || first > '3') return std::nullopt;
-  deal.firstPlayer = DigitValue(first);
+  deal->firstPlayer = DigitValue(first);
   return deal;
 }
 

@@ -33,6 +33,8 @@ inline constexpr std::size_t kJoinLength = 21;        // "qor8725connect1" + nam
 inline constexpr std::size_t kAcceptanceLength = 28;  // "connect2+" + place + 3 name fields
 inline constexpr std::size_t kRosterLength = 27;      // "connect3+" + 3 name fields
 inline constexpr std::size_t kDealLength = 124;
+// The cards of a deal: 24 card codes, 24 rank orders, 24 two-digit points.
+inline constexpr std::size_t kDealCardsLength = 120;
 inline constexpr std::size_t kMoveLength = 4;         // moves and the continue message
 inline constexpr std::size_t kAbortLength = 5;
 // Longest chat line passed on, in bytes after the kind letter and the place
@@ -82,6 +84,9 @@ std::string BuildRoster(const PlaceNames& names);
 // The deal of the host's state: deck, rank orders, card points, GameTo8, the
 // first player (host seat) and the trump letter.
 std::string BuildDeal(const MatchState& state, int firstPlayer);
+// Appends the cards of the state's deck (kDealCardsLength bytes): card codes,
+// rank orders and points of deck positions 1..24.
+void AppendDealCards(std::string& out, const MatchState& state);
 // "h" + slot (two digits) + the mover's place digit.
 std::string BuildMove(int slot, int place);
 std::string BuildContinue();
@@ -121,6 +126,12 @@ struct Message {
   std::string text;    // Chat: the line, UTF-8
   DealData deal;       // Deal
 };
+
+// The cards of a deal (kDealCardsLength bytes: 24 card codes, their rank
+// orders, their two-digit points) read and checked: 24 different cards with
+// the ranks and points that belong to them. Nothing when any of it is wrong;
+// the convention and the first player stay at their defaults.
+std::optional<DealData> ParseDealCards(std::string_view body);
 
 // The deal message read and checked: 124 bytes, 24 different cards, rank
 // orders and points that belong to the cards, a known convention letter and
