@@ -1,7 +1,7 @@
 #include "online/tourtable/tour_session.h"
 
+#include <array>
 #include <cstddef>
-#include <cstdio>
 
 #include "lan/lan_messages.h"
 
@@ -39,11 +39,11 @@ void TourSession::Close() {
 
 bool TourSession::Running() const { return state_.TourGame && state_.DealActive && dealSeen_; }
 
-void TourSession::Send(std::string_view text) { sender_.SendFrame(ClientFrame(text, state_.TourSeat)); }
+void TourSession::Send(const std::string& frame) { sender_.SendFrame(frame); }
 
 void TourSession::OnConnected() {
   if (tour_.TourLink != kTourLinkConnecting) return;
-  Send("connect" + std::to_string(state_.TourSeat));
+  Send(BuildConnectFrame(state_.TourSeat));
   tour_.TourLink = kTourLinkJoined;
 }
 
@@ -54,7 +54,7 @@ void TourSession::OnConnectionError() {
 }
 
 void TourSession::Leave() {
-  if (tour_.TourLink != kTourLinkNone) Send("disA");
+  if (tour_.TourLink != kTourLinkNone) Send(BuildLeaveFrame(state_.TourSeat));
   sender_.Deactivate();
   Close();
 }
@@ -62,47 +62,49 @@ void TourSession::Leave() {
 void TourSession::OnBytes(std::string_view bytes) {
   if (tour_.TourLink == kTourLinkNone) return;
   reader_.Append(bytes);
-  while (std::optional<TourFrame> frame = reader_.Next()) Handle(*frame);
+  while (std::optional<TourMessage> message = reader_.Next()) Handle(*message);
 }
 
-void TourSession::Handle(const TourFrame& frame) {
-  switch (frame.kind) {
-    case TourFrameKind::Chat: Chat(frame); break;
-    case TourFrameKind::Deal:
-      driver_.runWhenIdle([this, frame] { Deal(frame); });
+void TourSession::Handle(const TourMessage& message) {
+  switch (message.kind) {
+    case TourMessageKind::Chat: Chat(message); break;
+    case TourMessageKind::Deal:
+      driver_.runWhenIdle([this, deal = message.deal] { Deal(deal); });
       break;
-    case TourFrameKind::Move:
-    case TourFrameKind::Collect:
-      driver_.runWhenIdle([this, frame] { Move(frame); });
+    case TourMessageKind::Move:
+    case TourMessageKind::Continue:
+      driver_.runWhenIdle([this, message] { Move(message); });
       break;
-    case TourFrameKind::End:
+    case TourMessageKind::End:
       driver_.runWhenIdle([this] { ServerEnded(); });
       break;
-    case TourFrameKind::Left:
-      driver_.runWhenIdle([this, frame] { OpponentGone(TableEnd::OpponentLeft, frame.place); });
+    case TourMessageKind::Left:
+      driver_.runWhenIdle([this, place = message.place] { OpponentGone(TableEnd::OpponentLeft, place); });
       break;
-    case TourFrameKind::TimeOut:
-      driver_.runWhenIdle([this, frame] { OpponentGone(TableEnd::OpponentTimeOut, frame.place); });
+    case TourMessageKind::TimedOut:
+      driver_.runWhenIdle([this, place = message.place] { OpponentGone(TableEnd::OpponentTimeOut, place); });
       break;
-    case TourFrameKind::Malformed:
-    case TourFrameKind::Oversize:
+    case TourMessageKind::MalformedDeal:
+    case TourMessageKind::Oversize:
       // Whatever follows cannot be trusted to be in step with the game.
       reader_.Clear();
       driver_.runWhenIdle([this] {
-        if (Running() && tour_.TourLink != kTourLinkOver) EndEarly(TableEnd::LostConnection, 0);
+        if (Running() && tour_.TourLink != kTourLinkOver && !state_.GameSummed)
+          EndEarly(TableEnd::LostConnection, 0);
       });
       break;
   }
 }
 
-void TourSession::Chat(const TourFrame& frame) {
-  const int colour = lan::SeatOfPlace(frame.place, state_.TourSeat) != 0 ? frame.place : 0;
-  if (colour == 0 || colour == state_.TourSeat) return;  // the own lines are shown when sent
+void TourSession::Chat(const TourMessage& message) {
+  const int place = message.place;
+  // The own lines are shown as they are sent.
+  if (lan::SeatOfPlace(place, state_.TourSeat) == 0 || place == state_.TourSeat) return;
   if (state_.SoundOn) events_.PlaySound("WToMenK", false);
-  front_.ShowChatLine(colour, frame.text);
+  front_.ShowTableChat(place, message.line);
 }
 
-void TourSession::Deal(const TourFrame& frame) {
+void TourSession::Deal(const lan::DealData& deal) {
   MatchState& s = state_;
   // A deal is due once the third place joined (the first) and after a deal
   // was scored with the game going on.
@@ -115,9 +117,9 @@ void TourSession::Deal(const TourFrame& frame) {
   s.GameTo8 = true;
   s.GameTarget = 8;
   for (std::size_t pos = 1; pos <= 24; ++pos) {
-    s.Deck[pos] = frame.deal.deck[pos];
-    s.DeckRanks[pos] = frame.deal.ranks[pos];
-    s.DeckPoints[pos] = frame.deal.points[pos];
+    s.Deck[pos] = deal.deck[pos];
+    s.DeckRanks[pos] = deal.ranks[pos];
+    s.DeckPoints[pos] = deal.points[pos];
   }
   s.PlayedLog.fill(NoCard);
   for (int place = 1; place <= 3; ++place) {
@@ -138,17 +140,17 @@ void TourSession::Deal(const TourFrame& frame) {
     for (int place = 1; place <= 3; ++place)
       s.SeatNames[At(lan::SeatOfPlace(place, s.TourSeat))] = front_.NickOfPlace(place);
     front_.TableGameStarts();
-    front_.ClearChat();
+    front_.ClearTableChat();
   }
   StartDeal(s, events_, random_, !first);
-  front_.EnableChat(true);
+  front_.EnableTableChat(true);
   StartClock(s.Turn);
 }
 
-void TourSession::Move(const TourFrame& frame) {
+void TourSession::Move(const TourMessage& message) {
   MatchState& s = state_;
   if (!Running() || tour_.TourLink == kTourLinkOver) return;
-  if (frame.kind == TourFrameKind::Collect) {
+  if (message.kind == TourMessageKind::Continue) {
     // Place 1 collects on its own press; the others when it says so.
     if (s.TourSeat == 1 || s.Turn != TurnTrickComplete) return;
     s.DealStage = StagePlaying;
@@ -160,12 +162,12 @@ void TourSession::Move(const TourFrame& frame) {
   }
   // Only the server relays, and only moves of the other places.
   if (!IsSeat(s.Turn) || s.Turn == 3 || s.TrickPos < 1 || s.TrickPos > 3 ||
-      IsIllegalCardOf(s, s.Turn, frame.slot))
+      IsIllegalCardOf(s, s.Turn, message.slot))
     return;
   s.DealStage = StagePlaying;
   events_.StartTimer();
   events_.SetButtonCaption(TableButton::Continue, TableWord::OK);
-  PlayCard(s, events_, s.Turn, frame.slot, false);
+  PlayCard(s, events_, s.Turn, message.slot, false);
 }
 
 void TourSession::ServerEnded() {
@@ -175,7 +177,7 @@ void TourSession::ServerEnded() {
   s.TourOver = true;
   if (!s.GameSummed) events_.SetButtonEnabled(TableButton::Continue, true);
   tour_.TourLink = kTourLinkOver;
-  front_.EnableChat(false);
+  front_.EnableTableChat(false);
   HideClocks();
   clockRunning_ = false;
 }
@@ -197,7 +199,7 @@ void TourSession::OpponentGone(TableEnd end, int place) {
 
 void TourSession::OwnTimeOut() {
   tour_.TourLink = kTourLinkOver;
-  Send("TOut");
+  Send(BuildTimeOutFrame(state_.TourSeat));
   if (state_.SoundOn) events_.PlaySound("WWrongs", false);
   EndEarly(TableEnd::OwnTimeOut, 3);
 }
@@ -208,7 +210,7 @@ void TourSession::EndEarly(TableEnd end, int seat) {
   s.GameSummed = true;
   HideClocks();
   clockRunning_ = false;
-  front_.EnableChat(false);
+  front_.EnableTableChat(false);
   sender_.Deactivate();
   events_.SetButtonEnabled(TableButton::Continue, false);
   events_.SetButtonCaption(TableButton::Exit, TableWord::ExitToMenu);
@@ -218,7 +220,7 @@ void TourSession::EndEarly(TableEnd end, int seat) {
 }
 
 void TourSession::OnDisconnected() {
-  front_.EnableChat(false);
+  front_.EnableTableChat(false);
   // Closed while waiting for the game: the lobby releases the place.
   if (!dealSeen_ && tour_.TourLink != kTourLinkNone) tour_.NoGameSeen = true;
   driver_.runWhenIdle([this] {
@@ -232,38 +234,30 @@ void TourSession::OnDisconnected() {
 // ---------------------------------------------------------------------------
 // Local acts
 
-void TourSession::SendMove(int slot) {
-  char text[4];
-  std::snprintf(text, sizeof text, "h%02d", slot);
-  Send(text);
-}
+void TourSession::SendMove(int slot) { Send(BuildMoveFrame(slot, state_.TourSeat)); }
 
 void TourSession::SendTrickCollected() {
-  if (state_.TourSeat == 1) Send("hsl");
+  if (state_.TourSeat == 1) Send(BuildContinueFrame(1));
 }
 
 void TourSession::RequestNextDeal() {
-  if (state_.TourSeat == 1) Send("bnext");
+  if (state_.TourSeat == 1) Send(BuildNextDealFrame(1));
 }
 
 void TourSession::SendGameResults(const SeatResults& results) {
   if (state_.TourSeat != 1) return;
-  std::string text = "o";
-  for (int place = 1; place <= 3; ++place) {
-    char field[16];
-    std::snprintf(field, sizeof field, "%5d",
-                  static_cast<int>(results[At(lan::SeatOfPlace(place, state_.TourSeat))]));
-    text += field;
-  }
-  Send(text);
+  std::array<int, 3> byPlace{};
+  for (int place = 1; place <= 3; ++place)
+    byPlace[At(place - 1)] = results[At(lan::SeatOfPlace(place, state_.TourSeat))];
+  Send(BuildResultsFrame(byPlace, 1));
   tour_.TourLink = kTourLinkOver;
-  front_.EnableChat(false);
+  front_.EnableTableChat(false);
 }
 
 void TourSession::SendChat(const std::string& utf8Line) {
   if (utf8Line.empty() || !state_.TourGame || tour_.TourLink != kTourLinkJoined) return;
-  for (const std::string& frame : ChatFrames(utf8Line, state_.TourSeat)) sender_.SendFrame(frame);
-  front_.ShowChatLine(state_.TourSeat, utf8Line);
+  for (const std::string& frame : BuildChatFrames(utf8Line, state_.TourSeat)) Send(frame);
+  front_.ShowTableChat(state_.TourSeat, utf8Line);
 }
 
 // ---------------------------------------------------------------------------
@@ -294,7 +288,7 @@ void TourSession::RestartMoveClock() { StartClock(lan::SeatOfPlace(1, state_.Tou
 void TourSession::StopTableClocks() {
   if (clockRunning_) HideClocks();
   clockRunning_ = false;
-  front_.EnableChat(false);
+  front_.EnableTableChat(false);
 }
 
 void TourSession::Tick() {

@@ -55,9 +55,9 @@ class TourFront {
  public:
   virtual ~TourFront() = default;
   // A chat line in the box on the table, in the colour of a place (1..3).
-  virtual void ShowChatLine(int colour, const std::string& utf8Text) = 0;
-  virtual void ClearChat() = 0;
-  virtual void EnableChat(bool enabled) = 0;
+  virtual void ShowTableChat(int colour, const std::string& utf8Text) = 0;
+  virtual void ClearTableChat() = 0;
+  virtual void EnableTableChat(bool enabled) = 0;
   // The first deal of the game arrived: the lobby closes, the table shows.
   virtual void TableGameStarts() = 0;
   // The name shown at the seat of a place (the nick from the lobby).
@@ -109,10 +109,10 @@ class TourSession {
   bool MoveClockRunning() const { return clockRunning_; }
 
  private:
-  void Handle(const TourFrame& frame);
-  void Chat(const TourFrame& frame);
-  void Deal(const TourFrame& frame);
-  void Move(const TourFrame& frame);
+  void Handle(const TourMessage& message);
+  void Chat(const TourMessage& message);
+  void Deal(const lan::DealData& deal);
+  void Move(const TourMessage& message);
   void ServerEnded();
   void OpponentGone(TableEnd end, int place);
   void OwnTimeOut();
@@ -121,7 +121,7 @@ class TourSession {
   void EndEarly(TableEnd end, int seat);
   void StartClock(int seat);
   void HideClocks();
-  void Send(std::string_view text);
+  void Send(const std::string& frame);
   bool Running() const;
 
   MatchState& state_;
