@@ -152,7 +152,7 @@ void TourSession::Move(const TourMessage& message) {
   if (!Running() || tour_.TourLink == kTourLinkOver) return;
   if (message.kind == TourMessageKind::Continue) {
     // Place 1 collects on its own press; the others when it says so.
-    if (s.TourSeat == 1 || s.Turn != TurnTrickComplete) return;
+    if (s.TourSeat == 1 || message.place != 1 || s.Turn != TurnTrickComplete) return;
     s.DealStage = StagePlaying;
     events_.StartTimer();
     CollectTrick(s, events_, true);
@@ -160,9 +160,9 @@ void TourSession::Move(const TourMessage& message) {
     if (s.Turn == TurnNextDeal || s.Turn == TurnGameOver) StartClock(lan::SeatOfPlace(1, s.TourSeat));
     return;
   }
-  // Only the server relays, and only moves of the other places.
+  // A move of another place, sent by the place whose turn it is.
   if (!IsSeat(s.Turn) || s.Turn == 3 || s.TrickPos < 1 || s.TrickPos > 3 ||
-      IsIllegalCardOf(s, s.Turn, message.slot))
+      message.place != lan::PlaceOfSeat(s.Turn, s.TourSeat) || IsIllegalCardOf(s, s.Turn, message.slot))
     return;
   s.DealStage = StagePlaying;
   events_.StartTimer();
