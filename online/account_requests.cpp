@@ -10,25 +10,6 @@ namespace {
 
 std::string Tagged(std::string_view name) { return std::string(kGameTag) + std::string(name); }
 
-// A text-style body: name=value joined by '&', every value made wire-safe
-// except those already built for the wire (numbers, profile texts).
-struct BodyField {
-  std::string name;
-  std::string value;
-  bool raw = false;
-};
-
-std::string TextBody(std::initializer_list<BodyField> fields) {
-  std::string body;
-  for (const BodyField& field : fields) {
-    if (!body.empty()) body += '&';
-    body += field.name + "=" + (field.raw ? field.value : WireSafe(field.value));
-  }
-  return body;
-}
-
-BodyField Number(std::string name, std::int32_t value) { return {std::move(name), std::to_string(value), true}; }
-
 bool IsJpeg(const std::string& bytes) {
   return bytes.size() > 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
          static_cast<unsigned char>(bytes[1]) == 0xD8;
@@ -53,9 +34,9 @@ int AccountRequests::Register(const TQorUser& user) {
                                      {"R01", user.R01},
                                      {"R02", user.R02},
                                      {"R03", user.R03},
-                                     Number("R04", user.R04),
-                                     Number("R05", user.R05),
-                                     Number("R06", user.R06)});
+                                     NumberField("R04", user.R04),
+                                     NumberField("R05", user.R05),
+                                     NumberField("R06", user.R06)});
   const HttpReply reply = requests_.PostText(Endpoint::AccountService, body, false);
   return reply.ok ? RegisterOutcome(reply.body) : 2;
 }
@@ -75,13 +56,13 @@ bool AccountRequests::ReadGame(const TQorUser& user, TQorGame& game) {
 bool AccountRequests::WriteGame(const TQorUser& user, const TQorGame& game) {
   const std::string body = TextBody({{"nick", user.Nick},
                                      {"pw", user.Pw},
-                                     Number(Tagged("kon"), game.Kon),
-                                     Number(Tagged("best"), game.Best),
+                                     NumberField(Tagged("kon"), game.Kon),
+                                     NumberField(Tagged("best"), game.Best),
                                      {Tagged("rating"), WireRating(game.Rating), true},
-                                     Number(Tagged("ses"), game.Sessions),
-                                     Number(Tagged("konl"), game.KonL),
-                                     Number(Tagged("score"), game.Score),
-                                     Number(Tagged("R1"), game.R1),
+                                     NumberField(Tagged("ses"), game.Sessions),
+                                     NumberField(Tagged("konl"), game.KonL),
+                                     NumberField(Tagged("score"), game.Score),
+                                     NumberField(Tagged("R1"), game.R1),
                                      {Tagged("R2"), game.R2}});
   const HttpReply reply = requests_.PostText(Endpoint::AccountService, body, false);
   return reply.ok && HasOkMarker(reply.body);
@@ -98,7 +79,7 @@ bool AccountRequests::ReadPlace(double rating, std::int32_t& place) {
 
 bool AccountRequests::ReadAccountCount(std::int32_t& count) {
   count = 0;
-  const HttpReply reply = requests_.PostText(Endpoint::AccountService, TextBody({Number("label1", 0)}), false);
+  const HttpReply reply = requests_.PostText(Endpoint::AccountService, TextBody({NumberField("label1", 0)}), false);
   if (!reply.ok) return false;
   count = ParseNumberReply(reply.body).value_or(0);
   return true;
@@ -119,7 +100,7 @@ bool AccountRequests::SaveProfile(const TQorUser& user) {
   static constexpr const char* kNames[kProfileFieldCount] = {
       "namei", "name2", "about", "telephone", "emailo", "website", "skype",
       "ok",    "vk",    "telegram", "facebook", "twitter", "instagramm", "youtube"};
-  std::string body = TextBody({{"nick", user.Nick}, Number("labelinfosave", 0), {"pw", user.Pw}});
+  std::string body = TextBody({{"nick", user.Nick}, NumberField("labelinfosave", 0), {"pw", user.Pw}});
   // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict on
   // "literal" + std::string.
   for (std::size_t i = 0; i < kProfileFieldCount; ++i) {

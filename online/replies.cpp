@@ -30,20 +30,6 @@ std::optional<std::string_view> Field(const ReplyFields& fields, std::size_t ind
   return fields[index - 1];
 }
 
-bool TakeNumber(const ReplyFields& fields, std::size_t index, std::int32_t& target) {
-  const std::optional<std::string_view> field = Field(fields, index);
-  if (!field) return true;
-  const std::optional<std::int32_t> number = FieldNumber(*field);
-  if (!number) return false;
-  target = *number;
-  return true;
-}
-
-void TakeText(const ReplyFields& fields, std::size_t index, std::string& target) {
-  if (const std::optional<std::string_view> field = Field(fields, index))
-    target = Cp1251ToUtf8(*field);
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Where the fields of a list entry stand in its record (1-based; 0 absent).
@@ -57,19 +43,38 @@ bool ParseEntries(std::string_view reply, TopTenList& list, const EntryFields& a
   for (std::size_t i = 0; i < records.size(); ++i) {
     const ReplyFields& fields = records[i];
     TQorRecord& entry = list[i];
-    if (!TakeNumber(fields, at.place, entry.Place) || !TakeNumber(fields, at.score, entry.Score)) return false;
-    TakeText(fields, at.nick, entry.Nick);
-    TakeText(fields, at.country, entry.Country);
-    TakeText(fields, at.city, entry.City);
-    TakeText(fields, at.r07, entry.R07);
-    TakeText(fields, at.r08, entry.R08);
-    TakeText(fields, at.r09, entry.R09);
-    TakeText(fields, at.r10, entry.R10);
+    if (!TakeRecordNumber(fields, at.place, entry.Place) || !TakeRecordNumber(fields, at.score, entry.Score)) return false;
+    TakeRecordText(fields, at.nick, entry.Nick);
+    TakeRecordText(fields, at.country, entry.Country);
+    TakeRecordText(fields, at.city, entry.City);
+    TakeRecordText(fields, at.r07, entry.R07);
+    TakeRecordText(fields, at.r08, entry.R08);
+    TakeRecordText(fields, at.r09, entry.R09);
+    TakeRecordText(fields, at.r10, entry.R10);
   }
   return true;
 }
 
 }  // namespace
+
+bool TakeRecordNumber(const ReplyFields& fields, std::size_t index, std::int32_t& target) {
+  const std::optional<std::string_view> field = Field(fields, index);
+  if (!field) return true;
+  const std::optional<std::int32_t> number = FieldNumber(*field);
+  if (!number) return false;
+  target = *number;
+  return true;
+}
+
+void TakeRecordText(const ReplyFields& fields, std::size_t index, std::string& target) {
+  if (const std::optional<std::string_view> field = Field(fields, index))
+    target = Cp1251ToUtf8(*field);
+}
+
+void TakeRecordChar(const ReplyFields& fields, std::size_t index, char& target) {
+  const std::optional<std::string_view> field = Field(fields, index);
+  if (field && !field->empty()) target = field->front();
+}
 
 std::vector<ReplyFields> ReplyRecords(std::string_view reply, std::size_t limit, bool starEnds) {
   reply = WithoutClosingBreaks(reply);
@@ -97,15 +102,15 @@ bool ParseStatReply(std::string_view reply, TQorStat& stat) {
   const std::vector<ReplyFields> records = ReplyRecords(reply, 1);
   if (records.empty()) return true;
   const ReplyFields& fields = records.front();
-  if (!TakeNumber(fields, 1, stat.Stat1) || !TakeNumber(fields, 2, stat.Stat2) ||
-      !TakeNumber(fields, 3, stat.Stat3))
+  if (!TakeRecordNumber(fields, 1, stat.Stat1) || !TakeRecordNumber(fields, 2, stat.Stat2) ||
+      !TakeRecordNumber(fields, 3, stat.Stat3))
     return false;
-  TakeText(fields, 4, stat.Stat4);
+  TakeRecordText(fields, 4, stat.Stat4);
   for (std::size_t i = 0; i < stat.StatX.size(); ++i) {
-    if (!TakeNumber(fields, 5 + i, stat.StatX[i])) return false;
+    if (!TakeRecordNumber(fields, 5 + i, stat.StatX[i])) return false;
   }
-  if (!TakeNumber(fields, 17, stat.StatY)) return false;
-  TakeText(fields, 18, stat.StatZ);
+  if (!TakeRecordNumber(fields, 17, stat.StatY)) return false;
+  TakeRecordText(fields, 18, stat.StatZ);
   return true;
 }
 

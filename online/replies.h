@@ -45,6 +45,14 @@ inline std::optional<std::int32_t> FieldNumber(std::string_view field) {
   return ParseDecimal<std::int32_t>(field);
 }
 
+// Reading one field of a record (fields numbered from 1). A field the record
+// lacks leaves `target` as it was. A numeric field that is not a number gives
+// false (the request fails); a text is converted to UTF-8; a character field
+// takes the field's first byte, an empty field leaves it.
+bool TakeRecordNumber(const ReplyFields& fields, std::size_t index, std::int32_t& target);
+void TakeRecordText(const ReplyFields& fields, std::size_t index, std::string& target);
+void TakeRecordChar(const ReplyFields& fields, std::size_t index, char& target);
+
 // World top ten lists and chat boards: fills `list` in the order of the
 // records (fields 1 Place, 3 Score, 4 Nick, 5 Country, 6 City, 7..10 R07..R10;
 // field 2 skipped). Entries that no record fills keep what they held, and so

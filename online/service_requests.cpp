@@ -46,6 +46,17 @@ void TakeAddress(std::string_view document, std::string_view key, Endpoint endpo
 
 }  // namespace
 
+std::string TextBody(std::initializer_list<BodyField> fields) {
+  std::string body;
+  for (const BodyField& field : fields) {
+    if (!body.empty()) body += '&';
+    body += field.name;
+    body += '=';
+    body += field.raw ? field.value : WireSafe(field.value);
+  }
+  return body;
+}
+
 DirectoryState ApplyServiceDirectory(std::string_view document, Settings& settings,
                                      ServiceEndpoints& endpoints) {
   DirectoryState state;

@@ -15,7 +15,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "endpoints.h"
 #include "http_client.h"
@@ -56,6 +58,20 @@ struct TopTenEntry {
   std::int32_t score = 0;
   std::string r7, r9 = "#", r10 = "#";
 };
+
+// One field of a text-style body. A user-given value passes through
+// WireSafe; a `raw` value (a number, a text already built for the wire) is
+// sent as it is.
+struct BodyField {
+  std::string name;
+  std::string value;
+  bool raw = false;
+};
+inline BodyField NumberField(std::string name, std::int32_t value) {
+  return {std::move(name), std::to_string(value), true};
+}
+// The fields as name=value joined by '&'.
+std::string TextBody(std::initializer_list<BodyField> fields);
 
 class ServiceRequests {
  public:
@@ -102,6 +118,9 @@ class ServiceRequests {
   // The building blocks of the requests of other parts (accounts): a request
   // run through the waiter, the two POST styles, and the addresses in force.
   HttpReply Run(const std::function<HttpReply()>& request);
+  // A request is running (one asked for now fails at once): timers of the
+  // waiting window wait for their next tick instead.
+  bool Busy() const { return running_; }
   HttpReply PostList(Endpoint endpoint, const FormFields& fields, bool readTimeout);
   HttpReply PostText(Endpoint endpoint, const std::string& utf8Body, bool readTimeout);
   const ServiceEndpoints& Endpoints() const { return endpoints_; }

@@ -24,6 +24,7 @@ import lettering
 import menuart
 import radioart
 import tableart
+import tourart
 
 
 @dataclass
@@ -115,9 +116,10 @@ def _lettering():
     return out
 
 
-def _menu():
+def _listed(module):
+    """The pictures of a module that lists (set, name, width, height, (function, *arguments))."""
     out = []
-    for rset, name, width, height, (function, *args) in menuart.pictures():
+    for rset, name, width, height, (function, *args) in module.pictures():
         out.append(Picture(rset, name, "png", width, height, partial(function, *args, width, height)))
     return out
 
@@ -135,8 +137,9 @@ def pictures():
         out += _deck(module, theme, theme.code)
     for style, code, count in MODULE_BACKS:
         out += _backs("QorCards06B", style, code, count)
-    out += _menu()
-    out += _radio()
+    out += _listed(menuart)
+    out += _listed(radioart)
+    out += _listed(tourart)
     out += _graphics()
     for number, recipe in MODULE_BACKGROUNDS:
         for variant in VARIANTS:
@@ -145,13 +148,6 @@ def pictures():
             name = "Fon%02d%s" % (number, variant)
             out.append(Picture("QorBackG03", name, "jpg", 760, 500, "%s:%s" % (recipe, variant)))
             out.append(Picture("QorBackG03", name + "B", "jpg", 1520, 1000, "%s:%s" % (recipe, variant)))
-    return out
-
-
-def _radio():
-    out = []
-    for rset, name, width, height, (function, *args) in radioart.pictures():
-        out.append(Picture(rset, name, "png", width, height, partial(function, *args, width, height)))
     return out
 
 

@@ -3,6 +3,10 @@
 // Taking a place opens the table connection (TourTableLink); the table side
 // closes the lobby at the first deal (CloseLobby) and opens a new one after
 // the game. The window cannot be closed while this player holds a place.
+//
+// Requests run synchronously; a timer tick that falls while another request
+// of the program runs waits for the next tick, so that a request refused for
+// being nested is never taken for a server that went off.
 #pragma once
 
 #include <QDialog>
@@ -15,6 +19,7 @@
 #include "online/tour_requests.h"
 #include "online/tournament/lobby_rules.h"
 #include "online/tournament/tour_lobby_host.h"
+#include "settings/words/words.h"
 #include "widgets/qor_cards_button.h"
 
 namespace tarvel {
@@ -36,12 +41,14 @@ class TFormTour : public QDialog {
   void RefreshLobby();
   // A press of the place button (table 1..10, place 1..3).
   void PressPlace(int table, int place);
-  // Closes the lobby (the first deal of a game); the place is used up.
+  // Closes the lobby (the first deal of a game); the caller has given up the
+  // lobby place (OwnTable 0). Delete the window later, not at once: this may
+  // be called while the lobby waits for a reply.
   void CloseLobby();
 
   // What the window shows.
   TQorCardsButton* PlaceButton(int table, int place) const;
-  QString WelcomeText() const;
+  QString WelcomeText() const { return welcome_->text(); }
   // The six rows of the own standing, "Nick: value" each.
   QStringList StandingTexts() const;
   bool ServerPictureOn() const { return serverOn_; }
@@ -51,31 +58,31 @@ class TFormTour : public QDialog {
 
  protected:
   void reject() override;
-  void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  LobbyHold Hold() const;
+  void SetHold(LobbyHold hold);
   void ReadStanding();
   void ShowTables(bool ok);
-  void ReleaseOwnPlaces(int fromPlace, int lastPlace);
+  void Release(int table, int firstPlace, int lastPlace);
   void TakePlace(int table, int place);
   void GiveUpPlace(int table, int place);
+  void RefreshTick();
   void ErrorTick();
   void TryAutoTake();
   void OpenTopTen();
-  void FollowHolding();
+  QString Word(WordId id) const;
 
   TourLobbyContext context_;
   int language_;
   TourTables tables_;
-  bool tablesRead_ = false;
   bool serverOn_ = false;
-  QString welcome_;
-  QStringList standing_;
-  std::array<std::array<TQorCardsButton*, 3>, kTourTables> places_{};
-  std::array<QLabel*, kTourTables> tableLabels_{};
-  QLabel* welcomeLabel_ = nullptr;
+  bool busy_ = false;  // a press, refresh or message box is under way
+  std::array<std::array<TQorCardsButton*, kTourPlaces>, kTourTables> places_{};
+  QLabel* welcome_ = nullptr;
   QLabel* serverPicture_ = nullptr;
+  std::array<QLabel*, 6> standingValues_{};
   TQorCardsButton* refresh_ = nullptr;
   TQorCardsButton* close_ = nullptr;
   TQorCardsButton* topTen_ = nullptr;
@@ -83,7 +90,6 @@ class TFormTour : public QDialog {
   QTimer errorTimer_;
   int autoTable_ = 0;
   int autoPlace_ = 0;
-  bool closing_ = false;
 };
 
 }  // namespace tarvel
