@@ -256,7 +256,7 @@ class TForm1 : public QWidget,
   // Without a person: the lobby takes place `place` of `table` as soon as it
   // offers it; `refreshMs` shortens the lobby's refresh (tests).
   void AutoTournament(int table, int place, int refreshMs);
-  TFormTour* TourLobby() const { return lobby_; }
+  TFormTour* TourLobby() const;
   tour::TourConnection& TourTable() { return *tourLink_; }
   const TourState& Tournament() const { return tour_; }
   // The results of the summed-up game by place 1..3 at a tournament table,

@@ -7,6 +7,7 @@
 
 #include "online/tour_requests.h"
 #include "online/tournament/tform_tour.h"
+#include "table/fonts.h"
 #include "table/window/tform1.h"
 #include "widgets/word_text.h"
 
@@ -45,6 +46,8 @@ void TForm1::AutoTournament(int table, int place, int refreshMs) {
   tourRefreshMs_ = refreshMs;
   OpenTournament();
 }
+
+TFormTour* TForm1::TourLobby() const { return lobby_; }
 
 SeatResults TForm1::ResultsInOrder() const {
   SeatResults bySeat = SumUpGame(state_);
@@ -110,7 +113,7 @@ void TForm1::TableGameStarts() {
 std::string TForm1::NickOfPlace(int place) {
   if (place == state_.TourSeat) return tour_.TourClient.Nick;
   TQorClient client;
-  if (online_->Requests().ReadTourPlace(tour_.TourTable, place, client) && client.Nick != "X") return client.Nick;
+  if (ReadTourClient(online_->Requests(), tour_.TourTable, place, client) && !PlaceFree(client)) return client.Nick;
   return Text(WordId::Player).toStdString() + ' ' + std::to_string(place);
 }
 
@@ -187,7 +190,7 @@ void TForm1::LeaveTournamentTable(bool showStatistics) {
 void TForm1::StoreTournamentGame() {
   // The table server stored the game; the service tells what it gave.
   TQorClient standing = tour_.TourClient;
-  const bool read = online_->Requests().ReadTourStanding(tour_.TourClient.Nick, standing);
+  const bool read = ReadTourStanding(online_->Requests(), standing);
   const std::int32_t gained = read ? standing.Score - tour_.TourClient.Score : 0;
   FinishTournamentGame(*this, settings_.Language, DataPath(), state_, member_, gained, standing.Rating);
   if (read) tour_.TourClient = standing;
