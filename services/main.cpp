@@ -24,6 +24,7 @@
 #include "photo_ftp.h"
 #include "radio_module.h"
 #include "stats_module.h"
+#include "table_server.h"
 #include "topten_module.h"
 #include "tournament_module.h"
 
@@ -116,8 +117,17 @@ int main(int argc, char** argv) {
       QStringLiteral("Cost of the password hashes: interactive, or test (fast and weak: for test "
                      "runs only)."),
       QStringLiteral("COST"), QStringLiteral("interactive"));
+  const QCommandLineOption tablePort(
+      QStringLiteral("table-port"),
+      QStringLiteral("Base port of the tournament tables: table T on BASE + T (default: the HTTP "
+                     "port + 100, any free ones with --port 0)."),
+      QStringLiteral("BASE"));
+  const QCommandLineOption moveClock(
+      QStringLiteral("move-clock"),
+      QStringLiteral("Seconds a tournament player has for each act before losing the game."),
+      QStringLiteral("SECONDS"), QStringLiteral("30"));
   parser.addOptions({port, data, listen, music, radio, downloads, pauseTopTen, pauseChat, addNews, photos,
-                     ftpPort, noFtp, ftpPassivePorts, ftpMasquerade, passwordCost});
+                     ftpPort, noFtp, ftpPassivePorts, ftpMasquerade, passwordCost, tablePort, moveClock});
   parser.process(app);
 
   bool portOk = false;
@@ -133,6 +143,16 @@ int main(int argc, char** argv) {
   if (parser.isSet(ftpPort)) ftpPortNumber = parser.value(ftpPort).toUInt(&portOk);
   if (!portOk || ftpPortNumber > 65535)
     return Fail(QStringLiteral("bad FTP port ") + parser.value(ftpPort));
+
+  TableServerOptions tableOptions;
+  tableOptions.address = address;
+  tableOptions.basePort = portNumber == 0 ? 0 : static_cast<int>(portNumber) + 100;
+  if (parser.isSet(tablePort)) tableOptions.basePort = parser.value(tablePort).toInt(&portOk);
+  if (!portOk || tableOptions.basePort < 0 || tableOptions.basePort > 65535 - 10)
+    return Fail(QStringLiteral("bad table port ") + parser.value(tablePort));
+  tableOptions.moveClockSeconds = parser.value(moveClock).toInt(&portOk);
+  if (!portOk || tableOptions.moveClockSeconds < 1 || tableOptions.moveClockSeconds > 3600)
+    return Fail(QStringLiteral("bad move clock ") + parser.value(moveClock));
 
   const QString dataFolder = parser.value(data);
   if (!QDir().mkpath(dataFolder)) return Fail(QStringLiteral("cannot create ") + dataFolder);
@@ -160,15 +180,16 @@ int main(int argc, char** argv) {
                                                         : PasswordCost::Interactive;
   if (!parser.isSet(noFtp)) accountOptions.photoLoginKey = PhotoFtpServer::NewKey();
 
-  // The services, in the order their tables are made. The tournament joins
-  // this list as a module of its own.
+  // The services, in the order their tables are made.
   auto topTen = std::make_unique<TopTenModule>(documentOptions.pauseTopTen, documentOptions.pauseChat);
   TopTenModule& topTenRef = *topTen;
   std::vector<std::unique_ptr<ServiceModule>> modules;
   modules.push_back(std::move(topTen));
   modules.push_back(std::make_unique<StatsModule>(
       [&topTenRef](const FormFields& form) { return topTenRef.Serve(form); }));
-  modules.push_back(std::make_unique<TournamentModule>());
+  auto tournament = std::make_unique<TournamentModule>();
+  TournamentModule& tournamentRef = *tournament;
+  modules.push_back(std::move(tournament));
   auto accounts = std::make_unique<AccountsModule>(accountOptions);
   AccountsModule& accountsRef = *accounts;
   modules.push_back(std::move(accounts));
@@ -205,6 +226,10 @@ int main(int argc, char** argv) {
   const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
                            ? QStringLiteral("[%1]").arg(address.toString())
                            : address.toString();
+  TableServer tables(tournamentRef.Store(), tableOptions);
+  std::string tableError;
+  if (!tables.Listen(tableError)) return Fail(QString::fromStdString(tableError));
+  tournamentRef.SetTables(&tables);
   PhotoFtpServer photoServer;
   if (!parser.isSet(noFtp)) {
     // The upload server checks logins here, over loopback when the services
@@ -233,6 +258,7 @@ int main(int argc, char** argv) {
   // The first line says that every service answers (those who start the
   // program wait for it); the upload server is ready by then too.
   Print(stdout, QStringLiteral("tarvel-services: listening on http://%1:%2/").arg(host).arg(bound));
+  Print(stdout, QStringLiteral("tarvel-services: tables on ports %1-%2").arg(tables.Port(1)).arg(tables.Port(10)));
   if (photoServer.Port() != 0) {
     Print(stdout, QStringLiteral("tarvel-services: photo uploads on ftp://%1:%2/photos/")
                       .arg(host)

@@ -80,8 +80,9 @@ void AddFormRoute(QHttpServer& server, const QString& path, FormHandler handler)
                });
 }
 
-QString CallerAddress(const QHttpServerRequest& request) {
-  QHostAddress address = request.remoteAddress();
+QString CallerAddress(const QHttpServerRequest& request) { return PlainAddress(request.remoteAddress()); }
+
+QString PlainAddress(QHostAddress address) {
   bool mapped = false;
   const quint32 v4 = address.toIPv4Address(&mapped);
   if (mapped) address = QHostAddress(v4);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QHttpServer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
@@ -101,6 +102,8 @@ void AddFormRoute(QHttpServer& server, const QString& path, FormHandler handler)
 // The caller's address as text; an IPv4 address mapped into IPv6 is given
 // as the IPv4 address.
 QString CallerAddress(const QHttpServerRequest& request);
+// An address as text, an IPv4 address mapped into IPv6 as the IPv4 address.
+QString PlainAddress(QHostAddress address);
 
 // The enciphered form of a path below the base address, for the directory.
 QString EncipheredPath(std::string_view path);

@@ -1,0 +1,74 @@
+// The tournament's table server: one TCP listener per table (port base +
+// table), the three places' connections, the game as the referee checks it,
+// the move clock, and the results stored when a game ends.
+//
+// Everything runs on the program's one event loop, beside the HTTP
+// services: a frame is read, checked, applied and relayed in one step, so
+// the tables need no locks and the store sees one writer.
+#pragma once
+
+#include <QHostAddress>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "engine/rules.h"
+#include "tour_store.h"
+#include "tournament_module.h"
+
+namespace tarvel::services {
+
+struct TableServerOptions {
+  QHostAddress address = QHostAddress::LocalHost;
+  int basePort = 0;          // table t on basePort + t; 0: any base with ten free ports
+  int moveClockSeconds = 30;  // a place that does not act in time loses
+};
+
+class TableServer : public TourTables {
+ public:
+  TableServer(TourStore& store, const TableServerOptions& options);
+  ~TableServer() override;
+  TableServer(const TableServer&) = delete;
+  TableServer& operator=(const TableServer&) = delete;
+
+  // Opens the ten listeners; false, with the reason in `error`, when a port
+  // is taken.
+  bool Listen(std::string& error);
+
+  std::string Host(const std::string& requestHost) const override;
+  int Port(int table) const override;
+  bool GameRunning(int table) const override;
+  void PlaceFreed(int table, int place) override;
+
+  struct Table;
+  struct Connection;
+
+ private:
+  bool ListenAt(int base);
+  void Accept(Table& table);
+  void Readable(Table& table, Connection& connection);
+  void Disconnected(Table& table, Connection& connection);
+  void Handle(Table& table, Connection& connection, const std::string& frame);
+  void Join(Table& table, Connection& connection, int place);
+  void StartGame(Table& table);
+  void Fault(Table& table, Connection& connection, const char* what);
+  void Leave(Table& table, int place, const char* why);
+  void TimeOut(Table& table, int place);
+  void EndGame(Table& table, const std::array<std::int32_t, 3>& results);
+  void Acted(Table& table);
+  void ClockRanOut(Table& table);
+  void Send(Table& table, int place, const std::string& frame);
+  void SendOthers(Table& table, int place, const std::string& frame);
+  void Close(Connection& connection);
+  void Sweep(Table& table);
+  Connection* Find(Table& table, const void* socket);
+
+  TourStore& store_;
+  TableServerOptions options_;
+  DeckRandom random_;
+  int base_ = 0;
+  std::array<std::unique_ptr<Table>, kTourTables> tables_;
+};
+
+}  // namespace tarvel::services
