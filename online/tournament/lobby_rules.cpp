@@ -37,7 +37,7 @@ PlacePress PressOf(int table, int place, LobbyHold hold) {
 }
 
 bool SameAddressRefused(const std::string& earlierIp, const std::string& ownIp, const std::string& serverIp) {
-  return earlierIp == ownIp && serverIp != "127.0.0.1";
+  return earlierIp == ownIp && earlierIp != kNoPlayer && serverIp != "127.0.0.1";
 }
 
 PlaceRange PlacesReleasedOnError(int ownPlace) {

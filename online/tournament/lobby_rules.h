@@ -52,7 +52,7 @@ PlacePress PressOf(int table, int place, LobbyHold hold);
 
 // Taking a later place of a table whose earlier place holds a player with
 // the same external address is refused, unless the table server runs on
-// this machine.
+// this machine. An address not known ("X") matches none.
 bool SameAddressRefused(const std::string& earlierIp, const std::string& ownIp, const std::string& serverIp);
 
 // The places that a lost table connection releases: the own place and every

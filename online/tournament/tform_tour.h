@@ -45,6 +45,9 @@ class TFormTour : public QDialog {
   // lobby place (OwnTable 0). Delete the window later, not at once: this may
   // be called while the lobby waits for a reply.
   void CloseLobby();
+  // Closing ("Close", Escape, the window's close box): refused while this
+  // player holds a place.
+  void reject() override;
 
   // What the window shows.
   TQorCardsButton* PlaceButton(int table, int place) const;
@@ -57,7 +60,6 @@ class TFormTour : public QDialog {
   TQorCardsButton* ButtonTopTen() const { return topTen_; }
 
  protected:
-  void reject() override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
