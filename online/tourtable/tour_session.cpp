@@ -35,6 +35,7 @@ void TourSession::Close() {
   state_.TourGame = false;
   state_.TourOver = false;
   dealSeen_ = false;
+  nextDealAsked_ = false;
 }
 
 bool TourSession::Running() const { return state_.TourGame && state_.DealActive && dealSeen_; }
@@ -136,6 +137,7 @@ void TourSession::Deal(const lan::DealData& deal) {
   tour_.OwnTable = 0;
   tour_.OwnPlace = 0;
   dealSeen_ = true;
+  nextDealAsked_ = false;
   if (first) {
     for (int place = 1; place <= 3; ++place)
       s.SeatNames[At(lan::SeatOfPlace(place, s.TourSeat))] = front_.NickOfPlace(place);
@@ -241,7 +243,11 @@ void TourSession::SendTrickCollected() {
 }
 
 void TourSession::RequestNextDeal() {
-  if (state_.TourSeat == 1) Send(BuildNextDealFrame(1));
+  // Asked once per scored deal: the server refuses a second request.
+  if (state_.TourSeat != 1 || nextDealAsked_) return;
+  nextDealAsked_ = true;
+  Send(BuildNextDealFrame(1));
+  events_.SetButtonEnabled(TableButton::Continue, false);
 }
 
 void TourSession::SendGameResults(const SeatResults& results) {

@@ -134,6 +134,7 @@ class TourSession {
   TourFrameReader reader_;
 
   bool dealSeen_ = false;  // a deal of this game arrived
+  bool nextDealAsked_ = false;  // place 1 sent "bnext" for the scored deal
   int clockSeat_ = 0;
   int clockLeft_ = 0;
   bool clockRunning_ = false;

@@ -421,6 +421,9 @@ class TForm1 : public QWidget,
   // "Exit to menu" after a tournament game: the own standing read again,
   // the points gained and the new rating into the history.
   void StoreTournamentGame();
+  // The nick of another place from the tournament service into its seat's
+  // name, retried while another request runs.
+  void ReadTourNick(int place, int attempts);
   void LoadGraphicsModule();
   void CreateTableButtons();
   QImage GifFrame();

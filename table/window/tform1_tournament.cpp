@@ -12,6 +12,13 @@
 #include "widgets/word_text.h"
 
 namespace tarvel {
+namespace {
+
+// Reading another place's nick waits for a running request this often.
+constexpr int kNickAttempts = 50;
+constexpr int kNickRetryMs = 100;
+
+}  // namespace
 
 void TForm1::CreateTournament() {
   tourLink_ = std::make_unique<tour::TourConnection>(state_, *this, driver_, random_, tour_, *this);
@@ -112,9 +119,24 @@ void TForm1::TableGameStarts() {
 
 std::string TForm1::NickOfPlace(int place) {
   if (place == state_.TourSeat) return tour_.TourClient.Nick;
-  TQorClient client;
-  if (ReadTourClient(online_->Requests(), tour_.TourTable, place, client) && !PlaceFree(client)) return client.Nick;
+  // The deal may arrive while the lobby's refresh waits for its reply, when
+  // no other request may run: the nick is read one event later.
+  QTimer::singleShot(0, this, [this, place] { ReadTourNick(place, kNickAttempts); });
   return Text(WordId::Player).toStdString() + ' ' + std::to_string(place);
+}
+
+void TForm1::ReadTourNick(int place, int attempts) {
+  if (!state_.TourGame) return;
+  if (online_->Requests().Busy()) {
+    if (attempts > 0) QTimer::singleShot(kNickRetryMs, this, [this, place, attempts] { ReadTourNick(place, attempts - 1); });
+    return;
+  }
+  TQorClient client;
+  if (!ReadTourClient(online_->Requests(), tour_.TourTable, place, client) || PlaceFree(client)) return;
+  const int seat = lan::SeatOfPlace(place, state_.TourSeat);
+  if (seat == 0 || !state_.TourGame) return;
+  state_.SeatNames[static_cast<std::size_t>(seat)] = client.Nick;
+  ShowBubbleName(seat);
 }
 
 void TForm1::DrawMoveClock(int seat, int seconds) { view_.DrawMoveTimer(seat, seconds); }
