@@ -179,6 +179,12 @@ void CommandLineRun::AtTable() {
     return;
   }
   if (!options_.autoplay || !s.DealActive) return;
+  if (s.TourGame && !options_.screenshotFile.isEmpty() && !shotTaken_ && s.DealStage == StagePlaying && s.Turn == 3 &&
+      s.PlayedCount > 1) {
+    // The tournament table in play (a trick collected, the own clock running).
+    shotTaken_ = true;
+    if (!window_.Snapshot().save(options_.screenshotFile)) PrintLine(QStringLiteral("cannot write the screenshot"));
+  }
   QPushButton* next = window_.Button7();
   if (s.DealStage == StagePlaying && s.Turn == 3) {
     const int slot = ChooseComputerSlot(s, 3);

@@ -70,12 +70,15 @@ TEST(TournamentEndToEnd, ThreeCopiesPlayOneGameThroughTheLobby) {
     fs::create_directories(player / "data");
     std::ofstream(player / std::string(kUserFileName), std::ios::binary)
         << UserFileText({user.Nick, Encipher(user.Pw)});
+    QStringList arguments{"--data-dir", QString::fromStdString((player / "data").string()) + '/', "--services",
+                          QString::fromStdString(process.Base()), "--autoplay", "--fast", "--quit-after-game",
+                          "--seed", QString::number(k + 1), "--tournament", QStringLiteral("1:%1").arg(k + 1)};
+    // TARVEL_SCREENSHOT_DIR: place 1 grabs its table in play for the documentation.
+    const QString shots = qEnvironmentVariable("TARVEL_SCREENSHOT_DIR");
+    if (k == 0 && !shots.isEmpty()) arguments << "--screenshot" << shots + "/tournament-table.png" << "--after" << "table";
     copies[k] = std::make_unique<QProcess>();
     copies[k]->setProcessChannelMode(QProcess::MergedChannels);
-    copies[k]->start(QStringLiteral(TARVEL_GAME_PROGRAM),
-                     {"--data-dir", QString::fromStdString((player / "data").string()) + '/', "--services",
-                      QString::fromStdString(process.Base()), "--autoplay", "--fast", "--quit-after-game",
-                      "--seed", QString::number(k + 1), "--tournament", QStringLiteral("1:%1").arg(k + 1)});
+    copies[k]->start(QStringLiteral(TARVEL_GAME_PROGRAM), arguments);
     ASSERT_TRUE(copies[k]->waitForStarted(kWait));
   }
 
