@@ -158,8 +158,6 @@ void TourSession::Move(const TourMessage& message) {
     s.DealStage = StagePlaying;
     events_.StartTimer();
     CollectTrick(s, events_, true);
-    // A scored deal waits for place 1's press.
-    if (s.Turn == TurnNextDeal || s.Turn == TurnGameOver) StartClock(lan::SeatOfPlace(1, s.TourSeat));
     return;
   }
   // A move of another place, sent by the place whose turn it is.
