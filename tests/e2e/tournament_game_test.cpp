@@ -11,16 +11,14 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "online/account_records.h"
-#include "online/account_requests.h"
 #include "online/cipher.h"
 #include "online/online_top_ten.h"
-#include "online/service_requests.h"
 #include "services_process.h"
+#include "support/services_client.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -30,19 +28,8 @@ namespace fs = std::filesystem;
 
 constexpr int kWait = 300000;  // ms for a whole game; with --fast it takes seconds
 
-struct Client {
-  explicit Client(const std::string& base) : endpoints(base), requests(endpoints, http, waiter), accounts(requests) {}
-  ServiceEndpoints endpoints;
-  HttpClient http;
-  RequestWaiter waiter;
-  ServiceRequests requests;
-  AccountRequests accounts;
-};
+using Client = tarvel::testing::ServicesClient;
 
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(TournamentEndToEnd, ThreeCopiesPlayOneGameThroughTheLobby) {
   const fs::path root = services::MakeTemporaryFolder();
@@ -105,7 +92,7 @@ TEST(TournamentEndToEnd, ThreeCopiesPlayOneGameThroughTheLobby) {
     const fs::path history = root / ("player" + std::to_string(k + 1)) / "data" / "History";
     ASSERT_TRUE(fs::exists(history));
     for (const auto& entry : fs::recursive_directory_iterator(history)) {
-      const std::string text = Contents(entry.path());
+      const std::string text = tarvel::testing::FileBytes(entry.path());
       for (std::size_t at = text.find("T#########"); at != std::string::npos; at = text.find("T#########", at + 1)) {
         ++tournamentLines;
         const std::size_t line = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
@@ -135,6 +122,6 @@ TEST(TournamentEndToEnd, ThreeCopiesPlayOneGameThroughTheLobby) {
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  testing::InitGoogleTest(&argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
