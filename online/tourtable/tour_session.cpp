@@ -112,6 +112,10 @@ void TourSession::Deal(const lan::DealData& deal) {
   if (tour_.TourLink != kTourLinkJoined) return;
   if (dealSeen_ && !(s.DealActive && s.Turn == TurnNextDeal)) return;
   const bool first = !dealSeen_;
+  if (first) {
+    front_.TableGameStarts();
+    front_.ClearTableChat();
+  }
   s.TourGame = true;
   s.TourOver = false;
   s.NetGame = false;
@@ -141,8 +145,6 @@ void TourSession::Deal(const lan::DealData& deal) {
   if (first) {
     for (int place = 1; place <= 3; ++place)
       s.SeatNames[At(lan::SeatOfPlace(place, s.TourSeat))] = front_.NickOfPlace(place);
-    front_.TableGameStarts();
-    front_.ClearTableChat();
   }
   StartDeal(s, events_, random_, !first);
   front_.EnableTableChat(true);

@@ -58,7 +58,8 @@ class TourFront {
   virtual void ShowTableChat(int colour, const std::string& utf8Text) = 0;
   virtual void ClearTableChat() = 0;
   virtual void EnableTableChat(bool enabled) = 0;
-  // The first deal of the game arrived: the lobby closes, the table shows.
+  // The first deal of the game arrived: the lobby closes, the table's
+  // settings are taken over (the session then sets the tournament's rules).
   virtual void TableGameStarts() = 0;
   // The name shown at the seat of a place (the nick from the lobby).
   virtual std::string NickOfPlace(int place) = 0;

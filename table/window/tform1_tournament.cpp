@@ -8,6 +8,7 @@
 #include "online/tour_requests.h"
 #include "online/tournament/tform_tour.h"
 #include "table/fonts.h"
+#include "widgets/balloon_hint.h"
 #include "table/window/tform1.h"
 #include "widgets/word_text.h"
 
@@ -113,6 +114,9 @@ void TForm1::TableGameStarts() {
     });
   }
   if (lobby_ != nullptr) lobby_->CloseLobby();
+  BalloonHint::CloseCurrent();
+  SyncStateWithSettings();
+  timer1_.stop();
   member_ = NewMember(ToRecordBytes(QString::fromStdString(tour_.TourClient.Nick)), "");
   moveClock_.start();
 }
