@@ -191,17 +191,18 @@ void TourSession::OpponentGone(TableEnd end, int place) {
   const int seat = lan::SeatOfPlace(place, s.TourSeat);
   if (seat == 0) return;
   if (seat == 3) {
-    // The server's clock ran out for this place before the own one did.
-    OwnTimeOut();
+    // The server's clock ran out for this place before the own one did: it
+    // knows already.
+    OwnTimeOut(false);
     return;
   }
   if (s.SoundOn) events_.PlaySound(end == TableEnd::OpponentLeft ? "WWrongs" : "WKoGutX", false);
   EndEarly(end, seat);
 }
 
-void TourSession::OwnTimeOut() {
+void TourSession::OwnTimeOut(bool tellServer) {
   tour_.TourLink = kTourLinkOver;
-  Send(BuildTimeOutFrame(state_.TourSeat));
+  if (tellServer) Send(BuildTimeOutFrame(state_.TourSeat));
   if (state_.SoundOn) events_.PlaySound("WWrongs", false);
   EndEarly(TableEnd::OwnTimeOut, 3);
 }
@@ -306,7 +307,7 @@ void TourSession::Tick() {
   if (clockLeft_ == 0) {
     clockRunning_ = false;
     driver_.runWhenIdle([this] {
-      if (Running() && tour_.TourLink != kTourLinkOver && !state_.GameSummed) OwnTimeOut();
+      if (Running() && tour_.TourLink != kTourLinkOver && !state_.GameSummed) OwnTimeOut(true);
     });
   }
 }

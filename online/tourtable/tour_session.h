@@ -116,7 +116,8 @@ class TourSession {
   void Move(const TourMessage& message);
   void ServerEnded();
   void OpponentGone(TableEnd end, int place);
-  void OwnTimeOut();
+  // The own clock ran out; `tellServer` sends "TOut".
+  void OwnTimeOut(bool tellServer);
   // Ends the running game early: the message, the connection closed, only
   // "Exit to menu" left.
   void EndEarly(TableEnd end, int seat);
