@@ -3,6 +3,11 @@
 #include <QTimer>
 
 namespace tarvel::tour {
+namespace {
+
+constexpr qint64 kReadPiece = 4096;
+
+}  // namespace
 
 TourConnection::TourConnection(MatchState& state, TableEvents& events, GameDriver& driver, DeckRandom& random,
                                TourState& tour, TourFront& front)
@@ -12,10 +17,11 @@ TourConnection::TourConnection(MatchState& state, TableEvents& events, GameDrive
     session_.OnConnected();
   });
   // A frame may run a nested event loop (a card flight), inside which the
-  // socket does not announce new bytes again: read until nothing is left.
+  // socket does not announce new bytes again: read until nothing is left,
+  // in pieces, so that what piled up meanwhile is never taken for a flood.
   connect(&socket_, &QTcpSocket::readyRead, this, [this] {
     while (socket_.bytesAvailable() > 0) {
-      const QByteArray bytes = socket_.readAll();
+      const QByteArray bytes = socket_.read(kReadPiece);
       session_.OnBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
   });
