@@ -126,8 +126,14 @@ int main(int argc, char** argv) {
       QStringLiteral("move-clock"),
       QStringLiteral("Seconds a tournament player has for each act before losing the game."),
       QStringLiteral("SECONDS"), QStringLiteral("30"));
+  const QCommandLineOption tableCount(
+      QStringLiteral("tables"),
+      QStringLiteral("Number of tournament tables, 10 to 200 (more than ten for load tests: the "
+                     "table list shows the first ten)."),
+      QStringLiteral("N"), QStringLiteral("10"));
   parser.addOptions({port, data, listen, music, radio, downloads, pauseTopTen, pauseChat, addNews, photos,
-                     ftpPort, noFtp, ftpPassivePorts, ftpMasquerade, passwordCost, tablePort, moveClock});
+                     ftpPort, noFtp, ftpPassivePorts, ftpMasquerade, passwordCost, tablePort, moveClock,
+                     tableCount});
   parser.process(app);
 
   bool portOk = false;
@@ -148,11 +154,14 @@ int main(int argc, char** argv) {
   tableOptions.address = address;
   tableOptions.basePort = portNumber == 0 ? 0 : static_cast<int>(portNumber) + 100;
   if (parser.isSet(tablePort)) tableOptions.basePort = parser.value(tablePort).toInt(&portOk);
-  if (!portOk || tableOptions.basePort < 0 || tableOptions.basePort > 65535 - 10)
+  if (!portOk || tableOptions.basePort < 0)
     return Fail(QStringLiteral("bad table port ") + parser.value(tablePort));
   tableOptions.moveClockSeconds = parser.value(moveClock).toInt(&portOk);
   if (!portOk || tableOptions.moveClockSeconds < 1 || tableOptions.moveClockSeconds > 3600)
     return Fail(QStringLiteral("bad move clock ") + parser.value(moveClock));
+  tableOptions.tables = parser.value(tableCount).toInt(&portOk);
+  if (!portOk || tableOptions.tables < kTourTables || tableOptions.tables > 200)
+    return Fail(QStringLiteral("bad number of tables ") + parser.value(tableCount));
 
   const QString dataFolder = parser.value(data);
   if (!QDir().mkpath(dataFolder)) return Fail(QStringLiteral("cannot create ") + dataFolder);

@@ -50,19 +50,20 @@ struct TableServer::Table {
   std::array<Connection*, kTourPlaces> seats{};
   std::unique_ptr<TableReferee> game;
   std::array<std::string, kTourPlaces> nicks;
+  std::array<std::int64_t, kTourPlaces> takes{};  // counts the takes of each place
   QTimer clock;
 };
 
 TableServer::TableServer(TourStore& store, const TableServerOptions& options)
     : store_(store), options_(options) {
-  for (int t = 1; t <= kTourTables; ++t) {
+  for (int t = 1; t <= options_.tables; ++t) {
     auto table = std::make_unique<Table>();
     table->number = t;
     table->clock.setSingleShot(true);
     Table& ref = *table;
     QObject::connect(&table->listener, &QTcpServer::newConnection, [this, &ref] { Accept(ref); });
     QObject::connect(&table->clock, &QTimer::timeout, [this, &ref] { ClockRanOut(ref); });
-    tables_[Index(t)] = std::move(table);
+    tables_.push_back(std::move(table));
   }
 }
 
@@ -86,9 +87,9 @@ bool TableServer::ListenAt(int base) {
 
 bool TableServer::Listen(std::string& error) {
   if (options_.basePort != 0) {
-    if (options_.basePort < 0 || options_.basePort + kTourTables > 65535 || !ListenAt(options_.basePort)) {
+    if (options_.basePort < 0 || options_.basePort + options_.tables > 65535 || !ListenAt(options_.basePort)) {
       error = "cannot listen on the table ports " + std::to_string(options_.basePort + 1) + "-" +
-              std::to_string(options_.basePort + kTourTables);
+              std::to_string(options_.basePort + options_.tables);
       return false;
     }
     return true;
@@ -99,9 +100,9 @@ bool TableServer::Listen(std::string& error) {
     if (!probe.listen(options_.address, 0)) break;
     const int base = probe.serverPort() - 1;
     probe.close();
-    if (base + kTourTables <= 65535 && ListenAt(base)) return true;
+    if (base + options_.tables <= 65535 && ListenAt(base)) return true;
   }
-  error = "cannot find ten free table ports";
+  error = "cannot find " + std::to_string(options_.tables) + " free table ports";
   return false;
 }
 
@@ -114,20 +115,37 @@ std::string TableServer::Host(const std::string& requestHost) const {
 }
 
 int TableServer::Port(int table) const {
-  return base_ == 0 || table < 1 || table > kTourTables ? 0 : base_ + table;
+  return base_ == 0 || table < 1 || table > Count() ? 0 : base_ + table;
 }
 
 bool TableServer::GameRunning(int table) const {
-  return table >= 1 && table <= kTourTables && tables_[Index(table)]->game != nullptr;
+  return table >= 1 && table <= Count() && tables_[Index(table)]->game != nullptr;
 }
 
 void TableServer::PlaceFreed(int table, int place) {
-  if (table < 1 || table > kTourTables || place < 1 || place > kTourPlaces) return;
+  if (table < 1 || table > Count() || place < 1 || place > kTourPlaces) return;
   Table& t = *tables_[Index(table)];
-  if (t.game || t.seats[Index(place)] == nullptr) return;
-  Close(*t.seats[Index(place)]);
-  t.seats[Index(place)] = nullptr;
+  if (t.game) return;
+  ReleaseSeat(t, place);
   Sweep(t);
+}
+
+void TableServer::PlaceTaken(int table, int place) {
+  if (table < 1 || table > Count() || place < 1 || place > kTourPlaces) return;
+  Table& t = *tables_[Index(table)];
+  const std::int64_t take = ++t.takes[Index(place)];
+  QTimer::singleShot(2 * options_.moveClockSeconds * 1000, &t.listener, [this, &t, place, take] {
+    if (t.game || t.seats[Index(place)] != nullptr || t.takes[Index(place)] != take) return;
+    if (!store_.Place(t.number, place)) return;
+    Log(t.number, place, "not joined in time: the place is free again");
+    for (const int freed : store_.FreeFrom(t.number, place)) ReleaseSeat(t, freed);
+    Sweep(t);
+  });
+}
+
+void TableServer::ReleaseSeat(Table& table, int place) {
+  if (Connection* c = table.seats[Index(place)]) Close(*c);
+  table.seats[Index(place)] = nullptr;
 }
 
 TableServer::Connection* TableServer::Find(Table& table, const void* socket) {
@@ -147,6 +165,8 @@ void TableServer::Accept(Table& table) {
       continue;
     }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // A peer that sends faster than it is read waits in its own buffers.
+    socket->setReadBufferSize(static_cast<qint64>(tour::kMaxPending));
     auto connection = std::make_unique<Connection>();
     connection->socket = socket;
     table.connections.push_back(std::move(connection));
@@ -282,11 +302,9 @@ void TableServer::Leave(Table& table, int place, const char* why) {
     EndGame(table, ForfeitResults(place));
     return;
   }
-  for (const int freed : store_.FreeFrom(table.number, place)) PlaceFreed(table.number, freed);
-  if (Connection* c = table.seats[Index(place)]) {
-    Close(*c);
-    table.seats[Index(place)] = nullptr;
-  }
+  // The connection being read may be among them: it is swept after its frames.
+  for (const int freed : store_.FreeFrom(table.number, place)) ReleaseSeat(table, freed);
+  ReleaseSeat(table, place);
 }
 
 void TableServer::TimeOut(Table& table, int place) {
@@ -301,8 +319,7 @@ void TableServer::EndGame(Table& table, const std::array<std::int32_t, 3>& resul
   table.game.reset();
   for (int q = 1; q <= kTourPlaces; ++q) {
     store_.Free(table.number, q);
-    if (Connection* c = table.seats[Index(q)]) Close(*c);
-    table.seats[Index(q)] = nullptr;
+    ReleaseSeat(table, q);
   }
 }
 

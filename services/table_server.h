@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/rules.h"
 #include "tour_store.h"
@@ -21,8 +22,9 @@ namespace tarvel::services {
 
 struct TableServerOptions {
   QHostAddress address = QHostAddress::LocalHost;
-  int basePort = 0;          // table t on basePort + t; 0: any base with ten free ports
+  int basePort = 0;          // table t on basePort + t; 0: any base with free ports
   int moveClockSeconds = 30;  // a place that does not act in time loses
+  int tables = kTourTables;   // more for load tests; the table list shows ten
 };
 
 class TableServer : public TourTables {
@@ -32,14 +34,18 @@ class TableServer : public TourTables {
   TableServer(const TableServer&) = delete;
   TableServer& operator=(const TableServer&) = delete;
 
-  // Opens the ten listeners; false, with the reason in `error`, when a port
+  // Opens the listeners; false, with the reason in `error`, when a port
   // is taken.
   bool Listen(std::string& error);
 
   std::string Host(const std::string& requestHost) const override;
+  int Count() const override { return static_cast<int>(tables_.size()); }
   int Port(int table) const override;
   bool GameRunning(int table) const override;
   void PlaceFreed(int table, int place) override;
+  // A place not joined within two move clocks is let go (its player's copy
+  // went away between taking it and joining).
+  void PlaceTaken(int table, int place) override;
 
   struct Table;
   struct Connection;
@@ -61,6 +67,8 @@ class TableServer : public TourTables {
   void Send(Table& table, int place, const std::string& frame);
   void SendOthers(Table& table, int place, const std::string& frame);
   void Close(Connection& connection);
+  // Closes the connection at `place`, if any; it is swept later.
+  void ReleaseSeat(Table& table, int place);
   void Sweep(Table& table);
   Connection* Find(Table& table, const void* socket);
 
@@ -68,7 +76,7 @@ class TableServer : public TourTables {
   TableServerOptions options_;
   DeckRandom random_;
   int base_ = 0;
-  std::array<std::unique_ptr<Table>, kTourTables> tables_;
+  std::vector<std::unique_ptr<Table>> tables_;
 };
 
 }  // namespace tarvel::services

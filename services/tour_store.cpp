@@ -21,6 +21,21 @@ char SexOf(const QVariant& value) {
   return bytes == "W" ? 'W' : 'M';
 }
 
+// The columns of a standing as StandingOf reads them.
+#define TOUR_STANDING_COLUMNS "nick, score, kon, rating, country, city, sex"
+
+TourStanding StandingOf(const StatementRun& run) {
+  TourStanding standing;
+  standing.nick = Text(run.Value(0));
+  standing.score = static_cast<std::int32_t>(run.Number(1));
+  standing.kon = static_cast<std::int32_t>(run.Number(2));
+  standing.rating = static_cast<std::int32_t>(run.Number(3));
+  standing.country = Text(run.Value(4));
+  standing.city = Text(run.Value(5));
+  standing.sex = SexOf(run.Value(6));
+  return standing;
+}
+
 // The column of a kind; its statements are kept in the order s, r, k.
 constexpr std::array<const char*, 3> kColumns = {"score", "rating", "kon"};
 
@@ -67,7 +82,7 @@ bool TourStore::Open(QSqlDatabase& database) {
             free_.prepare(QStringLiteral("DELETE FROM tour_places WHERE tab = ? AND place = ?")) &&
             holds_.prepare(QStringLiteral("SELECT COUNT(*) FROM tour_places WHERE nick = ?")) &&
             standing_.prepare(QStringLiteral(
-                "SELECT score, kon, rating, country, city, sex FROM tour_standings WHERE nick = ?")) &&
+                "SELECT " TOUR_STANDING_COLUMNS " FROM tour_standings WHERE nick = ?")) &&
             newStanding_.prepare(QStringLiteral(
                 "INSERT INTO tour_standings (nick, score, kon, rating, country, city, sex) "
                 "VALUES (?, 0, 0, ?, ?, ?, ?) ON CONFLICT (nick) DO UPDATE SET "
@@ -80,8 +95,8 @@ bool TourStore::Open(QSqlDatabase& database) {
     best_[i] = QSqlQuery(database);
     above_[i] = QSqlQuery(database);
     has_[i] = QSqlQuery(database);
-    ok = best_[i].prepare(QStringLiteral("SELECT nick, score, kon, rating, country, city, sex "
-                                         "FROM tour_standings ORDER BY %1 DESC, nick LIMIT 10")
+    ok = best_[i].prepare(QStringLiteral("SELECT " TOUR_STANDING_COLUMNS
+                                         " FROM tour_standings ORDER BY %1 DESC, nick LIMIT 10")
                               .arg(column)) &&
          above_[i].prepare(
              QStringLiteral("SELECT COUNT(*) FROM tour_standings WHERE %1 > ?").arg(column)) &&
@@ -142,17 +157,11 @@ std::vector<int> TourStore::FreeFrom(int table, int place) {
 }
 
 TourStanding TourStore::Standing(const std::string& nick) {
+  StatementRun run(standing_, {Bytes(nick)});
+  if (run.Next()) return StandingOf(run);
   TourStanding standing;
   standing.nick = nick;
   standing.rating = kStartRating;
-  StatementRun run(standing_, {Bytes(nick)});
-  if (!run.Next()) return standing;
-  standing.score = static_cast<std::int32_t>(run.Number(0));
-  standing.kon = static_cast<std::int32_t>(run.Number(1));
-  standing.rating = static_cast<std::int32_t>(run.Number(2));
-  standing.country = Text(run.Value(3));
-  standing.city = Text(run.Value(4));
-  standing.sex = SexOf(run.Value(5));
   return standing;
 }
 
@@ -179,17 +188,7 @@ std::vector<TourStanding> TourStore::Best(char kind) {
   const std::optional<std::size_t> index = KindIndex(kind);
   if (!index) return best;
   StatementRun run(best_[*index], {});
-  while (run.Next()) {
-    TourStanding standing;
-    standing.nick = Text(run.Value(0));
-    standing.score = static_cast<std::int32_t>(run.Number(1));
-    standing.kon = static_cast<std::int32_t>(run.Number(2));
-    standing.rating = static_cast<std::int32_t>(run.Number(3));
-    standing.country = Text(run.Value(4));
-    standing.city = Text(run.Value(5));
-    standing.sex = SexOf(run.Value(6));
-    best.push_back(std::move(standing));
-  }
+  while (run.Next()) best.push_back(StandingOf(run));
   return best;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -86,7 +87,7 @@ std::optional<std::string> TournamentModule::Answer(const FormFields& form, cons
   for (int place = 1; place <= kTourPlaces; ++place) {
     const std::string read = Numbered("readclient", place);
     if (shape == "gid,num," + read && isGame("gid") && form.Number(read, 0, 0)) {
-      const auto table = form.Number("num", 1, kTourTables);
+      const auto table = form.Number("num", 1, TableCount());
       if (!table) return std::nullopt;
       return ReadPlace(static_cast<int>(*table), place);
     }
@@ -154,7 +155,7 @@ std::optional<std::string> TournamentModule::TakeOrLeave(const FormFields& form,
   if (form.Shape() != Shape(names) || !form.Number(request, 0, 0) ||
       !form.Number("gid", kGameId, kGameId))
     return std::nullopt;
-  const auto table = form.Number("num", 1, kTourTables);
+  const auto table = form.Number("num", 1, TableCount());
   const auto action = form.Number("can", 0, 2);
   if (!table || !action) return std::nullopt;
   const int t = static_cast<int>(*table);
@@ -169,23 +170,31 @@ std::optional<std::string> TournamentModule::TakeOrLeave(const FormFields& form,
   }
 
   TQorClient player;
-  const auto nick = form.Name(Numbered("nick", place), 2, 12);
-  const auto country = form.Text(Numbered("country", place), 40);
-  const auto city = form.Text(Numbered("city", place), 40);
+  // Nicks as the accounts keep them; a country or city may hold blanks,
+  // which the replies carry as '_'.
+  const auto nick = form.Text(Numbered("nick", place), 12);
+  const auto country = form.FreeText(Numbered("country", place), 40);
+  const auto city = form.FreeText(Numbered("city", place), 40);
   const auto sex = form.Text(Numbered("sex", place), 1);
   const auto ip = form.Text(Numbered("ip", place), 45);
   for (const char* number : {"score", "kon", "rating"}) {
     if (!form.Number(Numbered(number, place), kInt32Min, kInt32Max)) return std::nullopt;
   }
-  if (!nick || !country || !city || !sex || (*sex != "M" && *sex != "W") || !ip) return std::nullopt;
+  if (!nick || *nick == "X" || !country || !city || !sex || (*sex != "M" && *sex != "W") || !ip)
+    return std::nullopt;
   if (store_.Place(t, place) || (place > 1 && !store_.Place(t, place - 1)) || store_.HoldsPlace(*nick))
     return std::string(kPlaceRefused);
   player.Nick = *nick;
+  // A '*' would end a table record early.
   player.Country = *country;
   player.City = *city;
+  std::replace(player.Country.begin(), player.Country.end(), '*', '_');
+  std::replace(player.City.begin(), player.City.end(), '*', '_');
   player.Sex = (*sex)[0];
   player.IP = *ip;
-  return std::string(store_.Take(t, place, player, caller) ? kPlaceDone : kPlaceRefused);
+  if (!store_.Take(t, place, player, caller)) return std::string(kPlaceRefused);
+  tables_->PlaceTaken(t, place);
+  return std::string(kPlaceDone);
 }
 
 std::string TournamentModule::TopTen(char kind) {

@@ -19,11 +19,15 @@ class TourTables {
   // The address players connect to, as seen by a caller that reached the
   // services at `requestHost`.
   virtual std::string Host(const std::string& requestHost) const = 0;
-  // The port of table 1..10; 0 while the tables are not served.
+  // The number of tables (ten, more for load tests).
+  virtual int Count() const = 0;
+  // The port of table 1..Count(); 0 while the tables are not served.
   virtual int Port(int table) const = 0;
   virtual bool GameRunning(int table) const = 0;
   // A place was let go in the lobby: its waiting connection goes too.
   virtual void PlaceFreed(int table, int place) = 0;
+  // A place was taken in the lobby; its player must join the table soon.
+  virtual void PlaceTaken(int table, int place) = 0;
 };
 
 class TournamentModule : public ServiceModule {
@@ -50,6 +54,7 @@ class TournamentModule : public ServiceModule {
   std::optional<std::string> TakeOrLeave(const FormFields& form, int place, const std::string& caller);
   std::string ReadPlace(int table, int place);
   std::string TopTen(char kind);
+  int TableCount() const { return tables_ != nullptr ? tables_->Count() : kTourTables; }
 
   TourStore store_;
   TourTables* tables_ = nullptr;
