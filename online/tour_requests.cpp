@@ -96,6 +96,16 @@ bool ParseTourStandingReply(std::string_view reply, TQorClient& client) {
   return true;
 }
 
+std::string ExternalAddressOf(std::string_view document) {
+  constexpr std::string_view kBlank = " \t\r\n";
+  const std::size_t first = document.find_first_not_of(kBlank);
+  if (first == std::string_view::npos) return std::string(kNoPlayer);
+  document = document.substr(first, document.find_last_not_of(kBlank) - first + 1);
+  const bool address = document.size() <= 45 && document.find_first_not_of("0123456789abcdefABCDEF.:") ==
+                                                    std::string_view::npos;
+  return std::string(address ? document : kNoPlayer);
+}
+
 bool ReadTourTables(ServiceRequests& requests, TourTables& tables) {
   tables = TourTables{};
   const HttpReply reply = requests.PostList(

@@ -63,6 +63,11 @@ bool ParseTourClientReply(std::string_view reply, TQorClient& client);
 // Score, games and rating into `client`.
 bool ParseTourStandingReply(std::string_view reply, TQorClient& client);
 
+// The own external address from the "/get_ip.php" document: the text
+// without surrounding white space when it is an IPv4 or IPv6 address (at
+// most 45 hexadecimal digits, dots and colons), else "X" (not known).
+std::string ExternalAddressOf(std::string_view document);
+
 // The requests. The list is read with the 3000 ms read time-out.
 bool ReadTourTables(ServiceRequests& requests, TourTables& tables);
 bool ReadTourServerInfo(ServiceRequests& requests, TourServerInfo& info);

@@ -3,8 +3,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include <algorithm>
-
 #include "online/tournament/tform_tour_top_ten.h"
 #include "online/worldtop/top_rows.h"
 #include "online/worldtop/worldtop_paint.h"
@@ -107,12 +105,7 @@ TFormTour::TFormTour(TourLobbyContext context, QWidget* parent)
   own.City = account.city;
   own.Sex = account.sex;
   std::string address;
-  if (context_.requests.ReadExternalAddress(address)) {
-    address.erase(std::remove_if(address.begin(), address.end(),
-                                 [](char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }),
-                  address.end());
-    if (!address.empty()) own.IP = address;
-  }
+  if (context_.requests.ReadExternalAddress(address)) own.IP = ExternalAddressOf(address);
   RefreshLobby();
 
   connect(&refreshTimer_, &QTimer::timeout, this, &TFormTour::RefreshTick);
@@ -232,7 +225,8 @@ void TFormTour::Release(int table, int firstPlace, int lastPlace) {
 }
 
 void TFormTour::PressPlace(int table, int place) {
-  if (busy_) return;
+  const TQorCardsButton* button = PlaceButton(table, place);
+  if (busy_ || button == nullptr || !button->isEnabled()) return;
   switch (PressOf(table, place, Hold())) {
     case PlacePress::GiveUp: GiveUpPlace(table, place); break;
     case PlacePress::Take: TakePlace(table, place); break;

@@ -39,7 +39,8 @@ class TFormTour : public QDialog {
 
   // The refresh timer's work (also "Refresh"): own standing, tables, server.
   void RefreshLobby();
-  // A press of the place button (table 1..10, place 1..3).
+  // A press of the place button (table 1..10, place 1..3); nothing while
+  // the button is disabled.
   void PressPlace(int table, int place);
   // Closes the lobby (the first deal of a game); the caller has given up the
   // lobby place (OwnTable 0). Delete the window later, not at once: this may

@@ -7,6 +7,7 @@
 
 #include "fuzz_check.h"
 #include "replies.h"
+#include "tour_requests.h"
 
 namespace {
 
@@ -60,6 +61,33 @@ void CheckLists(std::string_view reply) {
   ParseStatReply(reply, stat);
 }
 
+// The tournament's replies: the tables fill from table 10 down, a reply
+// without '$' leaves every default, and a failed parse is only ever caused
+// by a numeric field.
+void CheckTournament(std::string_view reply) {
+  TourTables tables;
+  const bool ok = ParseTourTablesReply(reply, tables);
+  const bool dollar = reply.find('$') != std::string_view::npos;
+  if (!dollar) TARVEL_FUZZ_CHECK(ok && tables[0].IP == "0.0.0.0" && tables[9].IP == "0.0.0.0");
+  const auto records = ReplyRecords(reply, tables.size(), true);
+  for (std::size_t t = 0; t + records.size() < tables.size(); ++t) {
+    TARVEL_FUZZ_CHECK(tables[t].IP == "0.0.0.0" && tables[t].Port == 0);
+    for (int place = 1; place <= kTourPlaces; ++place) TARVEL_FUZZ_CHECK(PlaceFree(tables[t].Place(place)));
+  }
+  TourServerInfo info;
+  TARVEL_FUZZ_CHECK(ParseTourServerInfoReply(reply, info));
+  TARVEL_FUZZ_CHECK(info.text.find('_') == std::string::npos);
+  const PlaceReply place = ParsePlaceReply(reply);
+  TARVEL_FUZZ_CHECK((place == PlaceReply::Done) == (reply.find("ok") != std::string_view::npos));
+  TQorClient client;
+  if (!ParseTourClientReply(reply, client)) TARVEL_FUZZ_CHECK(dollar);
+  const std::string address = ExternalAddressOf(reply);
+  TARVEL_FUZZ_CHECK(address == "X" || (address.size() <= 45 && reply.find(address) != std::string_view::npos));
+  TQorClient own;
+  own.Score = 7;
+  if (!ParseTourStandingReply(reply, own)) TARVEL_FUZZ_CHECK(own.Score == 7);
+}
+
 void CheckDocuments(std::string_view document) {
   const std::int32_t news = NewsNumber(document);
   TARVEL_FUZZ_CHECK(news >= 0 && news <= 99999);
@@ -86,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckRecords(reply, false);
   CheckRecords(reply, true);
   CheckLists(reply);
+  CheckTournament(reply);
   CheckDocuments(reply);
   CheckWireSafe(reply);
   return 0;

@@ -6,7 +6,11 @@
 #pragma once
 
 #include <QFont>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
@@ -58,9 +62,10 @@ class LinkRecorder : public TourTableLink {
 };
 
 struct LobbyCopy {
-  LobbyCopy(const std::string& base, const std::string& nick, char sex = 'M')
+  LobbyCopy(const std::string& base, const std::string& nick, char sex = 'M', const std::string& city = "Roma",
+            const std::string& country = "1-013")
       : endpoints(base), requests(endpoints, client, waiter) {
-    host.account = {nick, "1-013", "Roma", sex};
+    host.account = {nick, country, city, sex};
   }
 
   // The lobby as the main window opens it, with the refresh timer held back
@@ -82,5 +87,39 @@ struct LobbyCopy {
   LobbyHost host;
   LinkRecorder link;
 };
+
+// A tournament standing as the table server leaves it after games.
+struct Standing {
+  const char* nick;
+  int score, kon, rating;
+  const char* country;
+  const char* city;
+  const char* sex;
+};
+
+// Writes standings straight into the services program's database (in its
+// data folder), as finished games would have.
+inline void SeedStandings(const std::string& dataFolder, const std::vector<Standing>& rows) {
+  const QString connection = QStringLiteral("standings-seed");
+  {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    database.setDatabaseName(QString::fromStdString(dataFolder + "/tarvel-services.sqlite"));
+    database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    ASSERT_TRUE(database.open());
+    QSqlQuery insert(database);
+    ASSERT_TRUE(insert.prepare(QStringLiteral("INSERT INTO tour_standings VALUES (?, ?, ?, ?, ?, ?, ?)")));
+    for (const Standing& row : rows) {
+      insert.addBindValue(QByteArray(row.nick));
+      insert.addBindValue(row.score);
+      insert.addBindValue(row.kon);
+      insert.addBindValue(row.rating);
+      insert.addBindValue(QByteArray(row.country));
+      insert.addBindValue(QByteArray(row.city));
+      insert.addBindValue(QByteArray(row.sex));
+      ASSERT_TRUE(insert.exec()) << row.nick;
+    }
+  }
+  QSqlDatabase::removeDatabase(connection);
+}
 
 }  // namespace tarvel::testing

@@ -107,6 +107,39 @@ TEST(LobbyWindow, PlacesTakenAndGivenUp) {
   EXPECT_EQ(Shown(*bobLobby, 5, 1), Word(WordId::TakeThePlace));
 }
 
+TEST(LobbyWindow, TournamentTopTen) {
+  Services services;
+  SeedStandings(services.data, {{"Marta", 340, 21, 1710, "1-021", "Krakow", "W"},
+                                {"Sergey", 120, 40, 1650, "1-030", "Kazan", "M"},
+                                {"Ann", 95, 12, 1540, "1-013", "Roma", "W"},
+                                {"Hans", -60, 55, 1420, "1-008", "Bremen", "M"}});
+  LobbyCopy ann(services.process.Base(), "Ann", 'W');
+  auto lobby = ann.Open();
+  // The standing of the lobby comes from the same table.
+  EXPECT_EQ(lobby->StandingTexts()[1], Word(WordId::YourScore) + QStringLiteral(": 95"));
+  EXPECT_EQ(lobby->StandingTexts()[2], Word(WordId::YourPlace) + QStringLiteral(": 3"));
+  EXPECT_EQ(lobby->StandingTexts()[4], Word(WordId::StandingGames) + QStringLiteral(": 12"));
+
+  TFormTourTopTen topTen(ann.requests, ann.host.settings, ann.state.TourClient);
+  struct Case {
+    int radio;
+    char kind;
+    QStringList rows;
+    const char* own;
+  } const cases[] = {
+      {0, 's', {"1. Marta Krakow 340", "2. Sergey Kazan 120", "3. Ann Roma 95", "4. Hans Bremen -60"}, "3    Score: 95"},
+      {1, 'r', {"1. Marta Krakow 1710", "2. Sergey Kazan 1650", "3. Ann Roma 1540", "4. Hans Bremen 1420"},
+       "3    Rating: 1540"},
+      {2, 'k', {"1. Hans Bremen 55", "2. Sergey Kazan 40", "3. Marta Krakow 21", "4. Ann Roma 12"}, "4    Games: 12"},
+  };
+  for (const Case& c : cases) {
+    topTen.KindButton(c.radio)->click();
+    EXPECT_EQ(topTen.Kind(), c.kind);
+    EXPECT_EQ(topTen.ListTexts(), c.rows) << c.kind;
+    EXPECT_EQ(topTen.OwnPlaceText(), Word(WordId::YourPlace) + QStringLiteral(": ") + QString::fromLatin1(c.own));
+  }
+}
+
 TEST(LobbyWindow, ServerUnreachable) {
   LobbyCopy ann("http://127.0.0.1:" + std::to_string(FreePort()), "Ann");
   auto lobby = ann.Open();
@@ -120,6 +153,7 @@ TEST(LobbyWindow, ServerUnreachable) {
   EXPECT_TRUE(lobby->ButtonClose()->isEnabled());
   lobby->PressPlace(1, 1);  // a disabled button's press changes nothing
   EXPECT_TRUE(ann.link.opened.empty());
+  EXPECT_TRUE(ann.host.sounds.empty());
 
   TFormTourTopTen topTen(ann.requests, ann.host.settings, ann.state.TourClient);
   EXPECT_EQ(topTen.windowTitle(), Word(WordId::TournamentTopTen));
