@@ -101,7 +101,9 @@ void GameDriver::onContinue() {
   }
   if (s.Turn == TurnGameOver) {
     if (s.GameSummed) return;  // summed once; only "Exit to menu" remains
-    if (s.TourGame && s.TourSeat != 1) return;
+    // At a tournament table place 1 sums up first; the others once the
+    // server has ended the game.
+    if (s.TourGame && s.TourSeat != 1 && !s.TourOver) return;
     EndGame(s, events_);
     return;
   }

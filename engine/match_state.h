@@ -101,6 +101,7 @@ struct MatchState {
   bool NetWaitDeal = false;       // client joined, waiting for the first deal
   bool TourGame = false;
   std::uint8_t TourSeat = 0;      // own place 1..3 at the tournament table
+  bool TourOver = false;          // the table server ended the game: every place sums up
   bool FlyCards = true;
   bool SoundOn = true;
   std::uint8_t Language = 0;      // 0..9

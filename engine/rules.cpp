@@ -441,8 +441,9 @@ void CollectTrick(MatchState& s, TableEvents& events, bool visible) {
     events.SetButtonCaption(TableButton::Continue, TableWord::NextRound);
     s.Turn = TurnNextDeal;
     if (DrivesTable(s)) events.SetButtonEnabled(TableButton::Continue, true);
-    if (s.TourGame && s.TourSeat == 1) events.RestartMoveClock();
   }
+  // At a tournament table place 1 must press next; every place shows its clock.
+  if (s.TourGame) events.RestartMoveClock();
 }
 
 SeatResults SumUpGame(const MatchState& s) {

@@ -97,6 +97,19 @@ StoredGame FinishGame(RecordsHost& host, int language, const std::filesystem::pa
   return stored;
 }
 
+void FinishTournamentGame(RecordsHost& host, int language, const std::filesystem::path& dataFolder,
+                          const MatchState& state, const ClubMember& member, std::int32_t gained, double rating) {
+  FinishedGame game = FinishedGameOf(state, member);
+  game.gameResult = gained;
+  bool written = false;
+  {
+    const WaitCursor wait;
+    written = StoreTournamentHistory(dataFolder, game, rating, StampNow());
+  }
+  if (!written) host.Inform(RecordsWord(WordId::CantSaveHistory, language));
+  if (gained != 0) host.PlayRecordsSound(gained > 0 ? "WKoGood" : "WKoBads");
+}
+
 QString MemberButtonCaption(std::string_view line, int mode, const std::function<int(const QString&)>& width,
                             int maxWidth) {
   std::string text = MemberButtonText(line, mode);

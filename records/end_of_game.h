@@ -64,6 +64,12 @@ struct FinishGameHooks {
 StoredGame FinishGame(RecordsHost& host, int language, const std::filesystem::path& dataFolder,
                       const MatchState& state, const ClubMember& member, const FinishGameHooks& hooks);
 
+// "Exit to menu" after a tournament game: the history entry with the points
+// gained at the table and the rating the tournament service gives after it,
+// a message when the history could not be written, the result sound.
+void FinishTournamentGame(RecordsHost& host, int language, const std::filesystem::path& dataFolder,
+                          const MatchState& state, const ClubMember& member, std::int32_t gained, double rating);
+
 // The member button text of a club line, shortened to fit: while the text
 // is `maxWidth` or wider, characters are deleted from position 20 backwards
 // (down to position 5); a deleted letter (not a blank or '#') turns the

@@ -7,6 +7,12 @@
 #include "record_text.h"
 
 namespace tarvel {
+namespace {
+
+// Characters of a tournament entry's names.
+constexpr std::size_t kTourHistoryName = 51;
+
+}  // namespace
 
 double RatingAfter(std::int64_t games, std::int64_t result, double rating) {
   if (games < 1) games = 1;
@@ -103,18 +109,32 @@ FinishedGame FinishedGameOf(const MatchState& state, const ClubMember& member) {
   game.gameResult = state.GameResult;
   game.newScore = state.NewScore;
   game.netGame = state.NetGame;
+  game.tourGame = state.TourGame;
   for (std::size_t seat = 1; seat <= 3; ++seat) game.seatNames[seat] = Utf8ToCp1251(state.SeatNames[seat]);
   return game;
 }
 
 std::string HistoryNameOf(const FinishedGame& game) {
-  if (!game.netGame) return std::string(TrimRight(game.member.MemberName));
+  if (!game.netGame && !game.tourGame) return std::string(TrimRight(game.member.MemberName));
   std::string name;
   for (int seat = 3; seat >= 1; --seat) {
     if (seat != 3) name += '/';
     name += TrimRight(game.seatNames[static_cast<std::size_t>(seat)]);
   }
+  // The tournament's nicks may be long: the entry keeps what fits the field.
+  if (game.tourGame) name.resize(std::min<std::size_t>(name.size(), kTourHistoryName));
   return name;
+}
+
+bool StoreTournamentHistory(const std::filesystem::path& dataFolder, const FinishedGame& game, double rating,
+                            const HistoryStamp& stamp) {
+  HisStr entry;
+  entry.HName = HistoryNameOf(game);
+  entry.HKon = 1;
+  entry.HRes = static_cast<std::int32_t>(game.gameResult);
+  entry.HRei = rating;
+  entry.Ac = 2;
+  return AppendHistory(dataFolder, {entry}, stamp);
 }
 
 StoredGame StoreFinishedGame(const std::filesystem::path& dataFolder, const FinishedGame& game,

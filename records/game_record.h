@@ -74,6 +74,7 @@ struct FinishedGame {
   std::int64_t gameResult = 0;
   std::int64_t newScore = 0;         // score before plus the result
   bool netGame = false;
+  bool tourGame = false;             // a tournament table
   std::array<std::string, 4> seatNames{};  // Windows-1251, seats 1..3
   // An account game: the rating its record on the account service holds
   // after the game. The history keeps it; the club files are not touched.
@@ -107,6 +108,12 @@ std::string HistoryNameOf(const FinishedGame& game);
 // Stores the game in the data folder: the history entry, then the member's
 // new line in the club file of the mode (Tarvel.net for a network game),
 // with the cycle's score entering the top ten after every 30th game.
+// The history entry of a tournament game: the three seat names (cut to the
+// field), the points gained at the table in `gameResult`, the rating the
+// tournament service gives after it, kind 2. The club files are not touched.
+bool StoreTournamentHistory(const std::filesystem::path& dataFolder, const FinishedGame& game, double rating,
+                            const HistoryStamp& stamp);
+
 StoredGame StoreFinishedGame(const std::filesystem::path& dataFolder, const FinishedGame& game,
                              const HistoryStamp& stamp);
 

@@ -9,10 +9,14 @@
 #include <cstdio>
 
 #include "engine/autoplay.h"
+#include "online/tournament/tform_tour.h"
 #include "engine/rules.h"
 
 namespace tarvel {
 namespace {
+
+// The lobby's refresh with --fast: a place freed or taken is seen at once.
+constexpr int kFastLobbyRefreshMs = 300;
 
 void PrintLine(const QString& text) {
   std::fputs(text.toUtf8().constData(), stdout);
@@ -44,7 +48,8 @@ void AnswerWindowsAtOnce(TForm1& window) {
 }
 
 bool CommandLineRun::Wanted(const GameOptions& o) {
-  return o.autoplay || o.quitAfterGame || o.lanHostPort >= 0 || !o.lanJoinAddress.isEmpty();
+  return o.autoplay || o.quitAfterGame || o.lanHostPort >= 0 || !o.lanJoinAddress.isEmpty() ||
+         o.tournamentTable != 0;
 }
 
 CommandLineRun::CommandLineRun(TForm1& window, Settings& settings, const GameOptions& options)
@@ -69,7 +74,7 @@ void CommandLineRun::Step() {
     // A window that waits for a press (the game's results) is closed as
     // the player would close it; the waiting window has its own rule.
     auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (modal != nullptr && modal != &window_.Lan().WaitWindow()) {
+    if (modal != nullptr && modal != &window_.Lan().WaitWindow() && modal != window_.TourLobby()) {
       modal->accept();
       return;
     }
@@ -111,6 +116,14 @@ void CommandLineRun::AtMenu() {
   }
   if (options_.lanHostPort >= 0 || !options_.lanJoinAddress.isEmpty()) {
     OpenNetworkGame();
+  } else if (options_.tournamentTable != 0) {
+    if (!window_.Account().Session().LoggedIn()) {
+      PrintLine(QStringLiteral("no account logged in"));
+      Finish(1);
+      return;
+    }
+    window_.AutoTournament(options_.tournamentTable, options_.tournamentPlace,
+                           options_.fast ? kFastLobbyRefreshMs : kTourRefreshMs);
   } else if (options_.autoplay && options_.accountGame) {
     if (!window_.Account().Session().LoggedIn()) {
       PrintLine(QStringLiteral("no account logged in"));
@@ -158,13 +171,20 @@ void CommandLineRun::AtTable() {
       if (options_.autoplay) window_.Button8Click();
       return;
     }
-    const SeatResults results = SumUpGame(s);
-    PrintLine(QStringLiteral("results %1 %2 %3").arg(results[1] * 100).arg(results[2] * 100).arg(results[3] * 100));
+    // By seat; at a tournament table by place, the same on every copy.
+    const SeatResults results = window_.ResultsInOrder();
+    PrintLine(QStringLiteral("results %1 %2 %3").arg(results[1]).arg(results[2]).arg(results[3]));
     window_.Button8Click();
     Finish(0);
     return;
   }
   if (!options_.autoplay || !s.DealActive) return;
+  if (s.TourGame && !options_.screenshotFile.isEmpty() && !shotTaken_ && s.DealStage == StagePlaying && s.Turn == 3 &&
+      s.PlayedCount > 1) {
+    // The tournament table in play (a trick collected, the own clock running).
+    shotTaken_ = true;
+    if (!window_.Snapshot().save(options_.screenshotFile)) PrintLine(QStringLiteral("cannot write the screenshot"));
+  }
   QPushButton* next = window_.Button7();
   if (s.DealStage == StagePlaying && s.Turn == 3) {
     const int slot = ChooseComputerSlot(s, 3);

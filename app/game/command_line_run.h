@@ -47,6 +47,7 @@ class CommandLineRun : public QObject {
   QTimer poll_;
   bool opened_ = false;      // the game was asked for
   bool played_ = false;      // the table was shown
+  bool shotTaken_ = false;   // --screenshot at a tournament table
 };
 
 }  // namespace tarvel

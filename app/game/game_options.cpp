@@ -105,6 +105,11 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   parser.addOptions({help, dataDir, size, seed, services, screenshot, after, date, autoplay, lanHost,
                      lanJoin, lanPlayers, name, quitAfterGame, fast, printFirstFrame});
   parser.addOption(accountGame);
+  const QCommandLineOption tournament(QStringLiteral("tournament"),
+                                      QStringLiteral("With --autoplay, the account logged in from the user file "
+                                                     "opens the tournament lobby and plays at place P of table T."),
+                                      QStringLiteral("T:P"));
+  parser.addOption(tournament);
 
   if (!parser.parse(args)) {
     result.message = parser.errorText();
@@ -190,6 +195,24 @@ GameOptionsResult ParseGameOptions(const QStringList& args) {
   if (options.accountGame && !options.autoplay) {
     result.message = QStringLiteral("--account-game is only used with --autoplay.");
     return result;
+  }
+  if (parser.isSet(tournament)) {
+    const QStringList parts = parser.value(tournament).split(QLatin1Char(':'));
+    bool tableOk = false;
+    bool placeOk = false;
+    const int table = parts.size() == 2 ? parts[0].toInt(&tableOk) : 0;
+    const int place = parts.size() == 2 ? parts[1].toInt(&placeOk) : 0;
+    if (!tableOk || !placeOk || table < 1 || table > 10 || place < 1 || place > 3) {
+      result.message = QStringLiteral("--tournament must be TABLE:PLACE, table 1 to 10 and place 1 to 3, not \"") +
+                       parser.value(tournament) + QStringLiteral("\".");
+      return result;
+    }
+    if (!options.autoplay) {
+      result.message = QStringLiteral("--tournament is only used with --autoplay.");
+      return result;
+    }
+    options.tournamentTable = table;
+    options.tournamentPlace = place;
   }
   if (parser.isSet(lanHost) && parser.isSet(lanJoin)) {
     result.message = QStringLiteral("--lan-host and --lan-join exclude each other.");

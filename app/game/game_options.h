@@ -31,6 +31,8 @@ struct GameOptions {
   bool quitAfterGame = false;          // --quit-after-game: print the results and quit
   bool fast = false;                   // --fast: no card flights, no waits (tests)
   bool accountGame = false;            // --account-game: with --autoplay, the stored account plays
+  int tournamentTable = 0;             // --tournament T:P: with --autoplay, take place P of table T
+  int tournamentPlace = 0;
   bool printFirstFrame = false;        // --print-first-frame: the intro's first paint, on the monotonic clock
 };
 

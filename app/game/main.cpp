@@ -229,7 +229,8 @@ int main(int argc, char** argv) {
   TForm1 window(state, settings, windowOptions);
 
   std::unique_ptr<ScreenshotRun> screenshot;
-  if (!options.screenshotFile.isEmpty())
+  // At a tournament table the command-line run plays and takes the picture.
+  if (!options.screenshotFile.isEmpty() && options.tournamentTable == 0)
     screenshot = std::make_unique<ScreenshotRun>(window, settings, options.screenshotFile,
                                                  options.screenshotAfter, sinceStart);
   std::unique_ptr<tarvel::CommandLineRun> commandLine;

@@ -139,6 +139,7 @@ TForm1::TForm1(MatchState& state, Settings& settings, Options options, QWidget* 
                                                  SharedFolder(options_.dataFolder) / std::string(kUserFileName));
   FormCreate();
   lan_ = std::make_unique<lan::LanConnection>(state_, *this, driver_, random_, *this);
+  CreateTournament();
   // The online start-up waits for the first frame, and for whatever the frame
   // already queued, so a slow or absent server never delays the window.
   connect(this, &TForm1::IntroFramePainted, this,
@@ -602,7 +603,7 @@ void TForm1::LayoutTable() {
   TellAudioScreen();
   lan_->Chat().Place(Layout().Rect(Element::Edit1), Layout().Rect(Element::BitBtn1),
                      RoleFont(settings_, FontRole::Serif, Layout().EditFontHeight));
-  lan_->Chat().SetVisible(state_.NetGame);
+  lan_->Chat().SetVisible(state_.NetGame || state_.TourGame);
 }
 
 void TForm1::PlaceTableButtons() {
@@ -1075,7 +1076,8 @@ void TForm1::ShowTable() {
   // All cards are dealt: the talon stays hidden under the game counter, and
   // the message area belongs to network games.
   view_.SetVisible(Element::ImageKoloda, false);
-  view_.SetVisible(Element::ImageMemo, state_.NetGame);
+  view_.SetVisible(Element::ImageMemo, state_.NetGame || state_.TourGame);
+  for (Element e : {Element::ImTimer1, Element::ImTimer2, Element::ImTimer3}) view_.SetVisible(e, state_.TourGame);
   view_.ClearTable();
   for (int seat = 1; seat <= 3; ++seat) view_.DrawPlate(seat, QString(), PlateColourOfSeat(seat));
   view_.Refresh();
@@ -1085,6 +1087,10 @@ void TForm1::ShowTable() {
 void TForm1::DrawDeck(Suit trump) { view_.DrawDeck(trump); }
 
 PlayerRecord TForm1::LoadPlayerRecord() {
+  if (state_.TourGame) {
+    const TQorClient& own = tour_.TourClient;
+    return PlayerRecord{own.Kon + 1, own.Score, static_cast<double>(own.Rating), own.Nick};
+  }
   return member_.MemberSlot == kAccountSlot ? account_->PlayerRecordForGame() : PlayerRecordOf(member_);
 }
 
@@ -1207,23 +1213,11 @@ void TForm1::PlaySound(std::string_view name, bool wait) {
 
 void TForm1::SpeakCard(CardCode card) { sound_->SpeakCard(card, settings_.Language); }
 
-// The network operations go to the LAN connection; the tournament ones are
-// reached only at a tournament table, which this window cannot open yet.
-void TForm1::SendMove(int, int slot) {
-  if (!state_.TourGame) lan_->SendMove(slot);
-}
+// The network operations go to the LAN connection; those of a tournament
+// table are in tform1_tournament.cpp.
 void TForm1::SendDeal(const MatchState&, int firstPlayer) { lan_->SendDeal(firstPlayer); }
-void TForm1::SendTrickCollected() {
-  if (!state_.TourGame) lan_->SendTrickCollected();
-}
 void TForm1::SetChatEnabled(bool enabled) { lan_->EnableChat(enabled); }
 void TForm1::CloseNetwork() { lan_->CloseNetwork(); }
-void TForm1::RequestNextDeal() {}
-void TForm1::SendGameResults(const SeatResults&) {}
-void TForm1::PassMoveClock(int) {}
-void TForm1::RestartMoveClock() {}
-void TForm1::StopTableClocks() {}
-void TForm1::LeaveTournamentTable(bool) {}
 
 void TForm1::ShowResults(const ResultsFigures& figures) {
   ShowGameResults(*this, settings_, QString::fromStdString(state_.PlayerName), figures,
@@ -1231,6 +1225,10 @@ void TForm1::ShowResults(const ResultsFigures& figures) {
 }
 
 void TForm1::StoreGame(std::int32_t) {
+  if (state_.TourGame) {
+    StoreTournamentGame();
+    return;
+  }
   FinishGame(*this, settings_.Language, DataPath(), state_, member_, finishHooks_);
 }
 

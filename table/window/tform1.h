@@ -41,6 +41,9 @@
 #include "online/accounts/account_controller.h"
 #include "online/accounts/account_host.h"
 #include "online/community/community.h"
+#include "online/tour_state.h"
+#include "online/tournament/tour_lobby_host.h"
+#include "online/tourtable/tour_connection.h"
 #include "settings/settings_file.h"
 #include "settings/words/words.h"
 #include "widgets/word_text.h"
@@ -66,6 +69,7 @@ class QPushButton;
 namespace tarvel {
 
 class TQorCardsButton;
+class TFormTour;
 
 // The word-table entry of an engine word.
 WordId WordOf(TableWord word);
@@ -90,7 +94,9 @@ class TForm1 : public QWidget,
                public MainMenuHost,
                public AccountHost,
                public lan::LanWindow,
-               public CommunityHost {
+               public CommunityHost,
+               public TourLobbyHost,
+               public tour::TourFront {
   Q_OBJECT
 
  public:
@@ -244,6 +250,37 @@ class TForm1 : public QWidget,
   // The player's account.
   AccountController& Account() { return *account_; }
 
+  // The online tournament (tform1_tournament.cpp). The main menu's picture
+  // opens the lobby ("Log in to your account!" without a login).
+  void OpenTournament();
+  // Without a person: the lobby takes place `place` of `table` as soon as it
+  // offers it; `refreshMs` shortens the lobby's refresh (tests).
+  void AutoTournament(int table, int place, int refreshMs);
+  TFormTour* TourLobby() const;
+  tour::TourConnection& TourTable() { return *tourLink_; }
+  const TourState& Tournament() const { return tour_; }
+  // The results of the summed-up game by place 1..3 at a tournament table,
+  // by seat elsewhere (index 0 unused).
+  SeatResults ResultsInOrder() const;
+
+  // TourLobbyHost.
+  QWidget* TourParent() override { return this; }
+  const Settings& TourSettings() const override { return settings_; }
+  TourAccount TourPlayer() const override;
+  QFont TourSerifFont(int size, bool bold) const override;
+  void PlayTourSound(const char* name) override;
+  void InformTour(const QString& text) override;
+  bool OpenWorldTopTenAtTournament() override;
+
+  // tour::TourFront.
+  void ShowTableChat(int colour, const std::string& utf8Text) override;
+  void ClearTableChat() override;
+  void EnableTableChat(bool enabled) override;
+  void TableGameStarts() override;
+  std::string NickOfPlace(int place) override;
+  void DrawMoveClock(int seat, int seconds) override;
+  void ShowTableEnd(tour::TableEnd end, int seat) override;
+
   // The calendar sheets of the main menu.
   CalendarSheets& Calendar() { return *calendar_; }
 
@@ -380,6 +417,13 @@ class TForm1 : public QWidget,
  private:
   void FormCreate();
   void CreateCommunity();
+  void CreateTournament();
+  // "Exit to menu" after a tournament game: the own standing read again,
+  // the points gained and the new rating into the history.
+  void StoreTournamentGame();
+  // The nick of another place from the tournament service into its seat's
+  // name, retried while another request runs.
+  void ReadTourNick(int place, int attempts);
   void LoadGraphicsModule();
   void CreateTableButtons();
   QImage GifFrame();
@@ -444,6 +488,14 @@ class TForm1 : public QWidget,
   std::unique_ptr<Community> community_;
   std::unique_ptr<lan::LanConnection> lan_;
   std::unique_ptr<AccountController> account_;
+  TourState tour_;
+  std::unique_ptr<tour::TourConnection> tourLink_;
+  QTimer moveClock_;             // the tournament move clock, 1000 ms
+  QPointer<TFormTour> lobby_;
+  int tourRefreshMs_ = kTourRefreshMs;
+  int autoTable_ = 0;            // AutoTournament's place, taken once
+  int autoPlace_ = 0;
+  bool tourChatWired_ = false;   // the chat entry's lines also go to the table
   bool openHands_ = false;  // the hidden view: opponents' hands face up
 
   WindowGeometry geometry_;

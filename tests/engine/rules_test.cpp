@@ -900,7 +900,7 @@ TEST(CollectTrick, GameOverOrNextDealByMode) {
       {"LAN client, next deal", true, 2, false, 0, {0, 0, 0, 0}, TurnNextDeal, false, false, false},
       {"LAN host, next deal", true, 1, false, 0, {0, 0, 0, 0}, TurnNextDeal, true, false, false},
       {"tournament place 2, game over", false, 0, true, 2, {0, 9, 0, 0}, TurnGameOver, false,
-       false, false},
+       false, true},
       {"tournament place 1, next deal", false, 0, true, 1, {0, 0, 0, 0}, TurnNextDeal, true,
        false, true},
   };

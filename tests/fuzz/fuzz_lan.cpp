@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_cards.h"
 #include "fuzz_check.h"
 #include "lan/lan_messages.h"
 #include "lan_table.h"
@@ -60,24 +61,6 @@ void ReadCut(MessageReader::Side side, std::string_view bytes, std::size_t step)
   }
 }
 
-// Every card of the deal is in one hand slot, on the table or in the log.
-void CheckCards(const MatchState& s) {
-  if (!s.DealActive || s.Turn == 0) return;
-  std::array<int, 25> count{};
-  for (std::size_t seat = 1; seat <= 3; ++seat) {
-    for (std::size_t slot = 1; slot <= 24; ++slot) {
-      const bool held = slot <= s.HandCount[seat];
-      TARVEL_FUZZ_CHECK(held == s.Hands[seat][slot].IsCard());
-      if (held) ++count[static_cast<std::size_t>(DeckNumber(s.Hands[seat][slot]))];
-    }
-  }
-  for (std::size_t pos = 1; pos <= 3; ++pos)
-    if (s.Trick[pos].IsCard()) ++count[static_cast<std::size_t>(DeckNumber(s.Trick[pos]))];
-  for (std::size_t i = 1; i <= 24; ++i)
-    if (s.PlayedLog[i].IsCard()) ++count[static_cast<std::size_t>(DeckNumber(s.PlayedLog[i]))];
-  for (std::size_t n = 1; n <= 24; ++n) TARVEL_FUZZ_CHECK(count[n] <= 1);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -98,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       net.Host().session.OnClientBytes(9, input);
       net.Client(round % 2).session.OnHostBytes(input);
     }
-    for (auto& copy : net.copies) CheckCards(copy->state);
+    for (auto& copy : net.copies) fuzz::CheckCards(copy->state);
     if (!moved) break;
   }
   return 0;

@@ -306,6 +306,20 @@ TEST(StoreFinishedGame, NetworkGamesAndTheThirtiethGame) {
   EXPECT_EQ(ReadClubFile(dir.path() / "Tarvel.net").lines[0].substr(0, 1), "C");
   EXPECT_TRUE(IsEmptyMember(ReadClubFile(dir.path() / "Tarvel.clb").lines[0]));
 
+  // A tournament game: the names cut to the field, the points gained, the
+  // service's rating, kind T, and no club touched.
+  FinishedGame tour = Game("C", "", 6, 1, 0, 0, 0.0);
+  tour.tourGame = true;
+  tour.gameResult = -37;
+  tour.seatNames = {"", std::string(30, 'a'), std::string(30, 'b'), "Carla"};
+  ASSERT_TRUE(StoreTournamentHistory(dir.path(), tour, 12.5, kStamp));
+  const std::string line = ReadHistoryRecords(dir.path(), 1).back();
+  EXPECT_EQ(line.substr(15, 51), "Carla/" + std::string(30, 'b') + "/" + std::string(14, 'a'));
+  EXPECT_EQ(line.substr(69, 10), "       -37");
+  EXPECT_EQ(line.substr(79, 10), "     12,50");
+  EXPECT_EQ(line[89], 'T');
+  EXPECT_EQ(ReadClubFile(dir.path() / "Tarvel.net").lines[0].substr(0, 1), "C");
+
   for (const auto& [kon, ends] : std::vector<std::pair<int, bool>>{{29, false}, {30, true}, {31, false}}) {
     const StoredGame stored = StoreFinishedGame(dir.path(), Game("M", "", 6, kon, 50, 1000, 0.0), kStamp);
     EXPECT_EQ(stored.cycleEnded, ends) << kon;

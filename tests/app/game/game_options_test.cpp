@@ -97,7 +97,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{{"--lan-join", "h:0"}, "--lan-join"},
                       BadCase{{"--lan-host", "1", "--lan-join", "h:1"}, "exclude"},
                       BadCase{{"--lan-players", "4"}, "--lan-players"},
-                      BadCase{{"--name", " "}, "--name"}));
+                      BadCase{{"--name", " "}, "--name"},
+                      BadCase{{"--autoplay", "--tournament", "11:1"}, "--tournament"},
+                      BadCase{{"--autoplay", "--tournament", "1:4"}, "--tournament"},
+                      BadCase{{"--autoplay", "--tournament", "1"}, "--tournament"},
+                      BadCase{{"--tournament", "1:1"}, "only used with --autoplay"}));
 
 TEST(GameOptionsTest, NetworkAndAutoplayOptions) {
   const GameOptionsResult join =
@@ -113,6 +117,10 @@ TEST(GameOptionsTest, NetworkAndAutoplayOptions) {
   ASSERT_TRUE(host.ok) << host.message.toStdString();
   EXPECT_EQ(host.options.lanHostPort, 0);
   EXPECT_EQ(host.options.lanPlayers, 2);
+  const GameOptionsResult tour = ParseGameOptions(Args({"--autoplay", "--tournament", "10:3"}));
+  ASSERT_TRUE(tour.ok) << tour.message.toStdString();
+  EXPECT_EQ(tour.options.tournamentTable, 10);
+  EXPECT_EQ(tour.options.tournamentPlace, 3);
 }
 
 TEST(DataFolderTest, OptionWinsAndGetsASlash) {

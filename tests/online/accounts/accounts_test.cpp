@@ -40,6 +40,7 @@
 #include "online/accounts/tfacc2.h"
 #include "online/cipher.h"
 #include "services_process.h"
+#include "support/services_client.h"
 #include "settings/settings_file.h"
 #include "widgets/word_text.h"
 
@@ -79,15 +80,7 @@ class Hosts : public RecordsHost, public AccountHost {
   int games = 0;
 };
 
-// The request layer at a base address.
-struct Client {
-  explicit Client(const std::string& base) : endpoints(base), requests(endpoints, http, waiter), accounts(requests) {}
-  ServiceEndpoints endpoints;
-  HttpClient http;
-  RequestWaiter waiter;
-  ServiceRequests requests;
-  AccountRequests accounts;
-};
+using Client = testing::ServicesClient;
 
 void Screenshot(QWidget& window, const char* name) {
   const QByteArray folder = qgetenv("TARVEL_SCREENSHOT_DIR");
@@ -331,14 +324,10 @@ TEST(AccountsEndToEnd, CreateLogInPlayAndShow) {
   EXPECT_EQ(list[0].Score, before.Score + result);
 
   // The game is in the history as an account game; the club knows nothing of it.
-  const auto contents = [](const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  EXPECT_EQ(contents(root / "data" / "Tarvel.clb").find("Ann"), std::string::npos);
+  EXPECT_EQ(testing::FileBytes(root / "data" / "Tarvel.clb").find("Ann"), std::string::npos);
   int accountLines = 0;
   for (const auto& entry : fs::recursive_directory_iterator(root / "data" / "History")) {
-    const std::string text = contents(entry.path());
+    const std::string text = testing::FileBytes(entry.path());
     const std::size_t at = text.find("Ann");
     // The kind letter stands at position 90 of a line, the name from 16.
     if (at != std::string::npos && at + 74 < text.size() && text[at + 74] == 'A') ++accountLines;
