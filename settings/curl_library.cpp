@@ -5,12 +5,13 @@
 namespace tarvel {
 namespace {
 
-// dlsym's untyped result into the member's function pointer type.
+// dlsym's untyped result into the member's function pointer type; `missing`
+// names the function when the library lacks it.
 template <typename Function>
-bool Find(void* handle, const char* name, Function& target, std::string& error) {
+bool Find(void* handle, const char* name, Function& target, std::string& missing) {
   void* symbol = dlsym(handle, name);
   if (symbol == nullptr) {
-    if (error.empty()) error = name;
+    missing = name;
     return false;
   }
   target = reinterpret_cast<Function>(symbol);
@@ -34,15 +35,15 @@ CurlLoad LoadCurlLibrary(const char* fileName) {
   }
   CurlLibrary library;
   std::string missing;
-  const bool found = Find(handle, "curl_global_init", library.global_init, missing) &
-                     Find(handle, "curl_easy_init", library.easy_init, missing) &
-                     Find(handle, "curl_easy_setopt", library.easy_setopt, missing) &
-                     Find(handle, "curl_easy_perform", library.easy_perform, missing) &
-                     Find(handle, "curl_easy_getinfo", library.easy_getinfo, missing) &
-                     Find(handle, "curl_easy_cleanup", library.easy_cleanup, missing) &
-                     Find(handle, "curl_easy_escape", library.easy_escape, missing) &
-                     Find(handle, "curl_free", library.free, missing) &
-                     Find(handle, "curl_slist_append", library.slist_append, missing) &
+  const bool found = Find(handle, "curl_global_init", library.global_init, missing) &&
+                     Find(handle, "curl_easy_init", library.easy_init, missing) &&
+                     Find(handle, "curl_easy_setopt", library.easy_setopt, missing) &&
+                     Find(handle, "curl_easy_perform", library.easy_perform, missing) &&
+                     Find(handle, "curl_easy_getinfo", library.easy_getinfo, missing) &&
+                     Find(handle, "curl_easy_cleanup", library.easy_cleanup, missing) &&
+                     Find(handle, "curl_easy_escape", library.easy_escape, missing) &&
+                     Find(handle, "curl_free", library.free, missing) &&
+                     Find(handle, "curl_slist_append", library.slist_append, missing) &&
                      Find(handle, "curl_slist_free_all", library.slist_free_all, missing);
   if (!found) {
     load.error = fileName;
