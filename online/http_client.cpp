@@ -21,13 +21,6 @@ const CurlLibrary* Lib() {
   return load.library ? &*load.library : nullptr;
 }
 
-// The reply of a request that never started because libcurl is missing.
-HttpReply NoLibraryReply() {
-  HttpReply reply;
-  reply.error = Curl().error;
-  return reply;
-}
-
 std::size_t Collect(char* data, std::size_t size, std::size_t count, void* target) {
   auto* body = static_cast<std::string*>(target);
   const std::size_t bytes = size * count;
@@ -142,7 +135,7 @@ std::string FormBody(const CurlLibrary& lib, CURL* curl, const FormFields& field
 
 HttpReply HttpClient::PostList(const std::string& url, const FormFields& fields) {
   CURL* curl = Handle();
-  if (curl == nullptr) return NoLibraryReply();
+  if (curl == nullptr) return {};
   return Post(url, FormBody(*Lib(), curl, fields));
 }
 
@@ -152,7 +145,7 @@ HttpReply HttpClient::PostText(const std::string& url, std::string_view body) {
 
 HttpReply HttpClient::Post(const std::string& url, std::string_view body) {
   CURL* curl = Handle();
-  if (curl == nullptr) return NoLibraryReply();
+  if (curl == nullptr) return {};
   const CurlLibrary& lib = *Lib();
   std::string received;
   HeaderList headers(lib);
@@ -171,7 +164,7 @@ HttpReply HttpClient::Post(const std::string& url, std::string_view body) {
 
 HttpReply HttpClient::Get(const std::string& url, long timeoutMs) {
   const CurlLibrary* lib = Lib();
-  if (lib == nullptr) return NoLibraryReply();
+  if (lib == nullptr) return {};
   CURL* curl = lib->easy_init();
   if (curl == nullptr) return {};
   std::string received;
@@ -201,7 +194,7 @@ std::size_t Supply(char* buffer, std::size_t size, std::size_t count, void* sour
 HttpReply HttpClient::FtpUpload(const std::string& url, const std::string& user, const std::string& password,
                                 std::string_view bytes, long timeoutMs) {
   const CurlLibrary* lib = Lib();
-  if (lib == nullptr) return NoLibraryReply();
+  if (lib == nullptr) return {};
   CURL* curl = lib->easy_init();
   if (curl == nullptr) return {};
   std::string received;

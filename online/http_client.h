@@ -1,5 +1,5 @@
 // The HTTP client of the online services, over libcurl (loaded on the first
-// request; without it every request fails with `error` saying why). POST requests go
+// request; without it every request fails, as with no server). POST requests go
 // through one long-lived client that keeps its cookies and its read time-out
 // between requests; GET documents are fetched with a fresh client each time.
 // Every request is bounded in time: a server that is down or never answers is
@@ -18,7 +18,6 @@ struct HttpReply {
   long status = 0;     // HTTP status, 0 when none came
   std::string body;    // the reply's bytes as received
   bool refused = false;  // the connection was refused (nothing listens there)
-  std::string error;     // set when the request could not start: libcurl is missing
 };
 
 // name=value pairs of a list-style request, as bytes to be form-encoded.

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <cstdio>
+
 namespace tarvel {
 namespace {
 
@@ -61,7 +63,12 @@ CurlLoad LoadCurlLibrary(const char* fileName) {
 }
 
 const CurlLoad& Curl() {
-  static const CurlLoad load = LoadCurlLibrary(kCurlLibraryName);
+  static const CurlLoad load = [] {
+    CurlLoad first = LoadCurlLibrary(kCurlLibraryName);
+    // Once, so that a user whose online features all fail learns why.
+    if (!first.library) std::fprintf(stderr, "tarvel: no internet requests: %s\n", first.error.c_str());
+    return first;
+  }();
   return load;
 }
 

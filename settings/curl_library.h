@@ -37,8 +37,9 @@ struct CurlLoad {
 // library stays loaded for the rest of the run.
 CurlLoad LoadCurlLibrary(const char* fileName);
 
-// The system's libcurl, loaded on the first call (thread-safe); later calls
-// give the same result, so a missing library is reported on every request.
+// The system's libcurl, loaded on the first call (thread-safe; a failure is
+// told once on stderr); later calls give the same result, so every request
+// of a run without libcurl fails at once, as with no server.
 const CurlLoad& Curl();
 
 }  // namespace tarvel
