@@ -1,15 +1,13 @@
 #include "media/effect_sounds.h"
 
-#include <QAudioFormat>
-#include <QAudioSink>
 #include <QFile>
-#include <QMediaDevices>
 
 #include <algorithm>
 #include <array>
 #include <span>
 
 #include "assets/sound/tarvel_sounds.h"
+#include "media/audio_module.h"
 
 namespace tarvel {
 
@@ -24,16 +22,6 @@ QByteArray ReadResource(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-std::optional<QAudioFormat::SampleFormat> SampleFormatOf(const WaveFormat& wave) {
-  if (wave.Format == 3) return QAudioFormat::Float;
-  switch (wave.BitsPerSample) {
-    case 8: return QAudioFormat::UInt8;
-    case 16: return QAudioFormat::Int16;
-    case 32: return QAudioFormat::Int32;
-    default: return std::nullopt;  // 24-bit samples: no device format takes them
-  }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -41,35 +29,18 @@ std::optional<QAudioFormat::SampleFormat> SampleFormatOf(const WaveFormat& wave)
 
 DeviceSoundOutput::DeviceSoundOutput() = default;
 
-DeviceSoundOutput::~DeviceSoundOutput() { Stop(); }
+DeviceSoundOutput::~DeviceSoundOutput() = default;
 
 bool DeviceSoundOutput::Start(const QByteArray& wave, const WaveFormat& format) {
-  Stop();
   if (!probed_) {
     probed_ = true;
-    device_ = QMediaDevices::defaultAudioOutput();
+    if (AudioModule* module = LoadAudioModule()) device_ = module->CreateSoundOutput();
   }
-  const std::optional<QAudioFormat::SampleFormat> sampleFormat = SampleFormatOf(format);
-  if (device_.isNull() || !sampleFormat) return false;
-  QAudioFormat audio;
-  audio.setSampleRate(static_cast<int>(format.SampleRate));
-  audio.setChannelCount(format.Channels);
-  audio.setSampleFormat(*sampleFormat);
-  if (!device_.isFormatSupported(audio)) return false;
-  samples_ = wave.mid(static_cast<qsizetype>(format.DataOffset), static_cast<qsizetype>(format.DataSize));
-  buffer_.setBuffer(&samples_);
-  if (!buffer_.open(QIODevice::ReadOnly)) return false;
-  sink_ = std::make_unique<QAudioSink>(device_, audio);
-  sink_->start(&buffer_);
-  return sink_->error() == QAudio::NoError;
+  return device_ && device_->Start(wave, format);
 }
 
 void DeviceSoundOutput::Stop() {
-  if (sink_) {
-    sink_->stop();
-    sink_.reset();
-  }
-  buffer_.close();
+  if (device_) device_->Stop();
 }
 
 // ---------------------------------------------------------------------------

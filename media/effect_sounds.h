@@ -6,8 +6,6 @@
 // nothing plays and nothing waits. A new sound cuts off the one playing.
 #pragma once
 
-#include <QAudioDevice>
-#include <QBuffer>
 #include <QByteArray>
 #include <QString>
 
@@ -18,8 +16,6 @@
 
 #include "engine/cards.h"
 #include "media/wave_header.h"
-
-class QAudioSink;
 
 namespace tarvel {
 
@@ -37,8 +33,9 @@ class SoundOutput {
   virtual void Stop() = 0;
 };
 
-// The system's default audio output. The device is looked up when the first
-// sound starts, never earlier, so a program that never sounds never opens it.
+// The system's default audio output. The audio module and the device are
+// looked up when the first sound starts, never earlier, so a program that
+// never sounds never loads Qt Multimedia nor opens the device.
 class DeviceSoundOutput final : public SoundOutput {
  public:
   DeviceSoundOutput();
@@ -51,10 +48,7 @@ class DeviceSoundOutput final : public SoundOutput {
 
  private:
   bool probed_ = false;
-  QAudioDevice device_;
-  QByteArray samples_;  // read by buffer_ while the sink plays
-  QBuffer buffer_;
-  std::unique_ptr<QAudioSink> sink_;
+  std::unique_ptr<SoundOutput> device_;  // null: no module or no device
 };
 
 // "Eng", "Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze", "Jap", "Kor" for the

@@ -1,25 +1,18 @@
 #include "media/midi_music.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
 #include <QDir>
 #include <QFile>
-#include <QMediaDevices>
-#include <QMediaPlayer>
 #include <QSaveFile>
-#include <QUrl>
 
 #include "assets/sound/tarvel_sounds.h"
+#include "media/audio_module.h"
 
 namespace tarvel {
 
 MidiMusic::MidiMusic(QString tempFolder, bool needsDevice)
     : file_(QDir(tempFolder).filePath(QString::fromLatin1(kMusicFileName))), needsDevice_(needsDevice) {}
 
-MidiMusic::~MidiMusic() {
-  // The player goes before the output it plays to.
-  player_.reset();
-}
+MidiMusic::~MidiMusic() = default;
 
 MidiMusic::Prepared MidiMusic::Prepare() {
   if (QFile::exists(file_)) return Prepared::Silent;
@@ -35,30 +28,26 @@ MidiMusic::Prepared MidiMusic::Prepare() {
 
 void MidiMusic::Play(bool on) {
   if (!ready_ || !QFile::exists(file_)) return;
-  if (player_ && player_->error() != QMediaPlayer::NoError) return;
+  if (player_ && player_->Failed()) return;
   if (!on) {
-    if (player_) player_->stop();
+    if (player_) player_->Stop();
     playing_ = false;
     return;
   }
   if (playing_) return;
   if (!player_) {
-    if (needsDevice_ && QMediaDevices::audioOutputs().isEmpty()) return;
-    output_ = std::make_unique<QAudioOutput>();
-    player_ = std::make_unique<QMediaPlayer>();
-    player_->setAudioOutput(output_.get());
-    player_->setLoops(QMediaPlayer::Infinite);
-    player_->setSource(QUrl::fromLocalFile(file_));
+    AudioModule* module = LoadAudioModule();
+    if (module == nullptr || (needsDevice_ && !module->HasOutput())) return;
+    player_ = module->CreateSongPlayer(file_);
   }
-  player_->play();
+  player_->Play();
   playing_ = true;
 }
 
-qint64 MidiMusic::PositionMs() const { return player_ ? player_->position() : 0; }
+qint64 MidiMusic::PositionMs() const { return player_ ? player_->PositionMs() : 0; }
 
 void MidiMusic::Remove() {
   player_.reset();
-  output_.reset();
   playing_ = false;
   QFile::remove(file_);
   ready_ = false;

@@ -1,7 +1,8 @@
 // The MIDI song of the intro and menu screens. The program's song is written
 // into a file in the temporary folder once a run ("temp87_25.mid"), played
-// from there through Qt Multimedia (GStreamer's MIDI parser and FluidSynth
-// with the General MIDI sound font) and repeated while it is on.
+// from there through the audio module's Qt Multimedia (GStreamer's MIDI
+// parser and FluidSynth with the General MIDI sound font) and repeated while
+// it is on.
 //
 // The file also marks a running copy of the game: a run that finds it
 // already there leaves the music silent rather than play over the other.
@@ -11,10 +12,9 @@
 
 #include <memory>
 
-class QAudioOutput;
-class QMediaPlayer;
-
 namespace tarvel {
+
+class SongPlayer;
 
 inline constexpr const char* kMusicFileName = "temp87_25.mid";
 
@@ -55,8 +55,7 @@ class MidiMusic {
   bool needsDevice_;
   bool ready_ = false;
   bool playing_ = false;
-  std::unique_ptr<QAudioOutput> output_;
-  std::unique_ptr<QMediaPlayer> player_;
+  std::unique_ptr<SongPlayer> player_;
 };
 
 }  // namespace tarvel

@@ -1,10 +1,9 @@
 #include "http_client.h"
 
-#include <curl/curl.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <mutex>
+
+#include "curl_library.h"
 
 namespace tarvel {
 namespace {
@@ -16,9 +15,10 @@ constexpr const char* kFormType = "Content-Type: application/x-www-form-urlencod
 // A reply larger than this is not one of the services' replies.
 constexpr std::size_t kMaxReply = 16 * 1024 * 1024;
 
-void GlobalInit() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+// The loaded libcurl; null when it could not be loaded.
+const CurlLibrary* Lib() {
+  const CurlLoad& load = Curl();
+  return load.library ? &*load.library : nullptr;
 }
 
 std::size_t Collect(char* data, std::size_t size, std::size_t count, void* target) {
@@ -31,16 +31,17 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* targe
 
 class HeaderList {
  public:
-  HeaderList() {
-    list_ = curl_slist_append(list_, kAccept);
-    list_ = curl_slist_append(list_, kFormType);
+  explicit HeaderList(const CurlLibrary& curl) : curl_(curl) {
+    list_ = curl_.slist_append(list_, kAccept);
+    list_ = curl_.slist_append(list_, kFormType);
   }
-  ~HeaderList() { curl_slist_free_all(list_); }
+  ~HeaderList() { curl_.slist_free_all(list_); }
   HeaderList(const HeaderList&) = delete;
   HeaderList& operator=(const HeaderList&) = delete;
   curl_slist* get() const { return list_; }
 
  private:
+  const CurlLibrary& curl_;
   curl_slist* list_ = nullptr;
 };
 
@@ -61,21 +62,21 @@ const std::string& NoProxyHosts() {
   return hosts;
 }
 
-void SetCommon(CURL* curl, const std::string& url, long timeoutMs, std::string& body) {
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_NOPROXY, NoProxyHosts().c_str());
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, HttpClient::kConnectTimeoutMs);
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Collect);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
+void SetCommon(const CurlLibrary& lib, CURL* curl, const std::string& url, long timeoutMs, std::string& body) {
+  lib.easy_setopt(curl, CURLOPT_URL, url.c_str());
+  lib.easy_setopt(curl, CURLOPT_NOPROXY, NoProxyHosts().c_str());
+  lib.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  lib.easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs);
+  lib.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, HttpClient::kConnectTimeoutMs);
+  lib.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  lib.easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Collect);
+  lib.easy_setopt(curl, CURLOPT_WRITEDATA, &body);
 }
 
-HttpReply Perform(CURL* curl, std::string& body) {
+HttpReply Perform(const CurlLibrary& lib, CURL* curl, std::string& body) {
   HttpReply reply;
-  const CURLcode code = curl_easy_perform(curl);
-  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
+  const CURLcode code = lib.easy_perform(curl);
+  lib.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
   reply.refused = code == CURLE_COULDNT_CONNECT;
   reply.ok = code == CURLE_OK && reply.status > 0 && reply.status < 400;
   reply.body = std::move(body);
@@ -84,33 +85,44 @@ HttpReply Perform(CURL* curl, std::string& body) {
 
 }  // namespace
 
-HttpClient::HttpClient() {
-  GlobalInit();
-  curl_ = curl_easy_init();
+// The handle is made on the first request, so that a client made during the
+// start costs nothing until it is used.
+void* HttpClient::Handle() {
+  if (curl_ != nullptr) return curl_;
+  const CurlLibrary* lib = Lib();
+  if (lib == nullptr) return nullptr;
+  CURL* curl = lib->easy_init();
+  if (curl == nullptr) return nullptr;
+  curl_ = curl;
   // Cookies on, held in memory until a file is given.
-  if (curl_ != nullptr) curl_easy_setopt(static_cast<CURL*>(curl_), CURLOPT_COOKIEFILE, "");
+  lib->easy_setopt(curl, CURLOPT_COOKIEFILE, cookieFile_.empty() ? "" : cookieFile_.c_str());
+  if (!cookieFile_.empty()) lib->easy_setopt(curl, CURLOPT_COOKIEJAR, cookieFile_.c_str());
+  return curl;
 }
 
 HttpClient::~HttpClient() {
-  if (curl_ != nullptr) curl_easy_cleanup(static_cast<CURL*>(curl_));  // writes the cookie file
+  if (curl_ != nullptr) Lib()->easy_cleanup(static_cast<CURL*>(curl_));  // writes the cookie file
 }
 
 void HttpClient::SetCookieFile(const std::string& file) {
   cookieFile_ = file;
   if (curl_ == nullptr || file.empty()) return;
+  const CurlLibrary* lib = Lib();
   CURL* curl = static_cast<CURL*>(curl_);
-  curl_easy_setopt(curl, CURLOPT_COOKIEFILE, file.c_str());
-  curl_easy_setopt(curl, CURLOPT_COOKIEJAR, file.c_str());
+  lib->easy_setopt(curl, CURLOPT_COOKIEFILE, file.c_str());
+  lib->easy_setopt(curl, CURLOPT_COOKIEJAR, file.c_str());
 }
 
-std::string HttpClient::FormBody(const FormFields& fields) {
+namespace {
+
+// The form-encoded body of a list-style request.
+std::string FormBody(const CurlLibrary& lib, CURL* curl, const FormFields& fields) {
   std::string body;
   for (const auto& [name, value] : fields) {
     for (const std::string* part : {&name, &value}) {
-      char* escaped = curl_easy_escape(static_cast<CURL*>(curl_), part->data(),
-                                       static_cast<int>(part->size()));
+      char* escaped = lib.easy_escape(curl, part->data(), static_cast<int>(part->size()));
       if (escaped != nullptr) body += escaped;
-      curl_free(escaped);
+      lib.free(escaped);
       if (part == &name) body += '=';
     }
     body += '&';
@@ -119,9 +131,12 @@ std::string HttpClient::FormBody(const FormFields& fields) {
   return body;
 }
 
+}  // namespace
+
 HttpReply HttpClient::PostList(const std::string& url, const FormFields& fields) {
-  if (curl_ == nullptr) return {};
-  return Post(url, FormBody(fields));
+  CURL* curl = Handle();
+  if (curl == nullptr) return {};
+  return Post(url, FormBody(*Lib(), curl, fields));
 }
 
 HttpReply HttpClient::PostText(const std::string& url, std::string_view body) {
@@ -129,32 +144,34 @@ HttpReply HttpClient::PostText(const std::string& url, std::string_view body) {
 }
 
 HttpReply HttpClient::Post(const std::string& url, std::string_view body) {
-  if (curl_ == nullptr) return {};
-  CURL* curl = static_cast<CURL*>(curl_);
+  CURL* curl = Handle();
+  if (curl == nullptr) return {};
+  const CurlLibrary& lib = *Lib();
   std::string received;
-  HeaderList headers;
-  SetCommon(curl, url, timeoutMs_, received);
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
-  curl_easy_setopt(curl, CURLOPT_POST, 1L);
-  curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.data());
-  curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-  HttpReply reply = Perform(curl, received);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
-  curl_easy_setopt(curl, CURLOPT_POSTFIELDS, nullptr);
-  if (!cookieFile_.empty()) curl_easy_setopt(curl, CURLOPT_COOKIELIST, "FLUSH");
+  HeaderList headers(lib);
+  SetCommon(lib, curl, url, timeoutMs_, received);
+  lib.easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
+  lib.easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+  lib.easy_setopt(curl, CURLOPT_POST, 1L);
+  lib.easy_setopt(curl, CURLOPT_POSTFIELDS, body.data());
+  lib.easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+  HttpReply reply = Perform(lib, curl, received);
+  lib.easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+  lib.easy_setopt(curl, CURLOPT_POSTFIELDS, nullptr);
+  if (!cookieFile_.empty()) lib.easy_setopt(curl, CURLOPT_COOKIELIST, "FLUSH");
   return reply;
 }
 
 HttpReply HttpClient::Get(const std::string& url, long timeoutMs) {
-  GlobalInit();
-  CURL* curl = curl_easy_init();
+  const CurlLibrary* lib = Lib();
+  if (lib == nullptr) return {};
+  CURL* curl = lib->easy_init();
   if (curl == nullptr) return {};
   std::string received;
-  SetCommon(curl, url, timeoutMs, received);
-  curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-  HttpReply reply = Perform(curl, received);
-  curl_easy_cleanup(curl);
+  SetCommon(*lib, curl, url, timeoutMs, received);
+  lib->easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  HttpReply reply = Perform(*lib, curl, received);
+  lib->easy_cleanup(curl);
   return reply;
 }
 
@@ -176,21 +193,22 @@ std::size_t Supply(char* buffer, std::size_t size, std::size_t count, void* sour
 
 HttpReply HttpClient::FtpUpload(const std::string& url, const std::string& user, const std::string& password,
                                 std::string_view bytes, long timeoutMs) {
-  GlobalInit();
-  CURL* curl = curl_easy_init();
+  const CurlLibrary* lib = Lib();
+  if (lib == nullptr) return {};
+  CURL* curl = lib->easy_init();
   if (curl == nullptr) return {};
   std::string received;
   UploadSource source{bytes};
-  SetCommon(curl, url, timeoutMs, received);
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
-  curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
-  curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
-  curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-  curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Supply);
-  curl_easy_setopt(curl, CURLOPT_READDATA, &source);
-  curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
-  HttpReply reply = Perform(curl, received);
-  curl_easy_cleanup(curl);
+  SetCommon(*lib, curl, url, timeoutMs, received);
+  lib->easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+  lib->easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
+  lib->easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
+  lib->easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+  lib->easy_setopt(curl, CURLOPT_READFUNCTION, &Supply);
+  lib->easy_setopt(curl, CURLOPT_READDATA, &source);
+  lib->easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
+  HttpReply reply = Perform(*lib, curl, received);
+  lib->easy_cleanup(curl);
   return reply;
 }
 

@@ -1,4 +1,5 @@
-// The HTTP client of the online services, over libcurl. POST requests go
+// The HTTP client of the online services, over libcurl (loaded on the first
+// request; without it every request fails, as with no server). POST requests go
 // through one long-lived client that keeps its cookies and its read time-out
 // between requests; GET documents are fetched with a fresh client each time.
 // Every request is bounded in time: a server that is down or never answers is
@@ -29,7 +30,7 @@ class HttpClient {
   static constexpr long kDefaultTimeoutMs = 10000;
   static constexpr long kConnectTimeoutMs = 5000;
 
-  HttpClient();
+  HttpClient() = default;
   ~HttpClient();
   HttpClient(const HttpClient&) = delete;
   HttpClient& operator=(const HttpClient&) = delete;
@@ -58,8 +59,8 @@ class HttpClient {
 
  private:
   HttpReply Post(const std::string& url, std::string_view body);
-  // The form-encoded body of a list-style request.
-  std::string FormBody(const FormFields& fields);
+  // The long-lived handle, made on the first request; null without libcurl.
+  void* Handle();
 
   void* curl_ = nullptr;  // CURL*
   std::string cookieFile_;

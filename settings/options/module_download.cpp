@@ -1,7 +1,5 @@
 #include "settings/options/module_download.h"
 
-#include <curl/curl.h>
-
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -13,6 +11,7 @@
 #include <system_error>
 
 #include "assets/resource_module.h"
+#include "settings/curl_library.h"
 
 namespace tarvel {
 namespace {
@@ -33,11 +32,6 @@ std::size_t WriteChunk(char* data, std::size_t size, std::size_t count, void* us
   if (sink->file->write(data, static_cast<qint64>(bytes)) != static_cast<qint64>(bytes)) return 0;
   sink->written += bytes;
   return bytes;
-}
-
-void InitCurlOnce() {
-  static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  (void)initialised;
 }
 
 }  // namespace
@@ -64,24 +58,26 @@ DownloadResult DownloadFile(const std::string& url, const QString& folder, const
   QTemporaryFile temporary(QDir(folder).absoluteFilePath(QLatin1Char('.') + fileName + QStringLiteral(".XXXXXX")));
   if (!temporary.open()) return DownloadResult::CannotWrite;
 
-  InitCurlOnce();
-  CURL* curl = curl_easy_init();
+  const CurlLoad& load = Curl();
+  if (!load.library) return DownloadResult::Failed;
+  const CurlLibrary& lib = *load.library;
+  CURL* curl = lib.easy_init();
   if (curl == nullptr) return DownloadResult::Failed;
   Sink sink{&temporary};
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, "Tarvel");
-  curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalMs);
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteChunk);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
-  const CURLcode code = curl_easy_perform(curl);
-  curl_easy_cleanup(curl);
+  lib.easy_setopt(curl, CURLOPT_URL, url.c_str());
+  lib.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  lib.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  lib.easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+  lib.easy_setopt(curl, CURLOPT_USERAGENT, "Tarvel");
+  lib.easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  lib.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
+  lib.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  lib.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
+  lib.easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalMs);
+  lib.easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteChunk);
+  lib.easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+  const CURLcode code = lib.easy_perform(curl);
+  lib.easy_cleanup(curl);
   if (code == CURLE_OPERATION_TIMEDOUT) return DownloadResult::TimedOut;
   if (code != CURLE_OK) return sink.tooLarge ? DownloadResult::NotAccepted : DownloadResult::Failed;
 

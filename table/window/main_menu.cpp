@@ -73,7 +73,9 @@ QRect FlameRect(const QRect& candle, QPoint wick) {
 // else greyed with a balloon hint saying so.
 class ServicePicture : public QWidget {
  public:
-  ServicePicture(const QString& picture, QWidget* parent) : QWidget(parent), picture_(ProgramPicture(picture)) {
+  // Decoded on the first paint: the menu is built before the first frame,
+  // and the first decode makes Qt scan its image plug-ins.
+  ServicePicture(const QString& picture, QWidget* parent) : QWidget(parent), name_(picture) {
     setAttribute(Qt::WA_Hover);
   }
   void SetHint(const QString& title, const QString& text) {
@@ -99,6 +101,7 @@ class ServicePicture : public QWidget {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!open_) painter.setOpacity(0.45);
+    if (picture_.isNull()) picture_ = ProgramPicture(name_);
     painter.drawImage(rect(), picture_);
     if (siren_.isValid()) DrawSiren(painter);
   }
@@ -111,6 +114,7 @@ class ServicePicture : public QWidget {
   }
 
  private:
+  QString name_;
   QImage picture_;
   QString title_;
   QString text_;

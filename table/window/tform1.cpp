@@ -245,7 +245,6 @@ void TForm1::FormCreate() {
     update(rect);
     guide_->Changed();
   });
-  LoadCursors();
   // The rest of the start-up follows the first frame. Connected first, it
   // runs before the sound and the online steps, which rely on it.
   connect(this, &TForm1::IntroFramePainted, this, [this] { FinishStartUp(); }, Qt::QueuedConnection);
@@ -356,6 +355,7 @@ bool TForm1::FinishStartUp() {
   clubCheckFailed_ = false;
 
   // 5. Cursors; 6. background of the main menu design and the radio list.
+  LoadCursors();
   ApplyCursors();
   ReloadBackground(settings_.MenuDesignPurple);
   ApplyNewButtons(this, settings_.NewButtons);

@@ -2,6 +2,7 @@
 // at run time, served by a Qt HTTP server on 127.0.0.1, played by the real
 // GStreamer player (into a silent sink, see CMakeLists.txt). Waits spin the
 // event loop until a condition holds and fail the test after a generous bound.
+#include "media/audio/multimedia_audio_stream.h"
 #include "media/audio_stream.h"
 #include "media_wait.h"
 

@@ -3,6 +3,7 @@
 // window offscreen, lists downloaded from a local HTTP server, and streams
 // of the real services program and of Debian's Icecast server fed by
 // ezstream, played by the GStreamer player into its silent sink.
+#include "media/audio/multimedia_audio_stream.h"
 #include "media/internet_radio.h"
 
 #include <QComboBox>

@@ -2,6 +2,7 @@
 // player reading pages from a Qt HTTP server on 127.0.0.1 and streaming a
 // song from it through the real audio stream layer (into GStreamer's silent
 // sink, see CMakeLists.txt). The MIDI menu song plays the same way.
+#include "media/audio/multimedia_audio_stream.h"
 #include "media/midi_music.h"
 #include "media/music_player.h"
 #include "media/playlist.h"
