@@ -1,0 +1,80 @@
+#include "media/audio/fluid_song.h"
+
+#include <QFile>
+
+#include <fluidsynth.h>
+
+#include <limits>
+
+namespace tarvel {
+namespace {
+
+constexpr qint64 kBytesPerFrame = FluidSong::kChannels * 2;
+
+// FluidSynth's own default, then the General MIDI font's usual place.
+QByteArray SoundFontPath(fluid_settings_t* settings) {
+  char* configured = nullptr;
+  QByteArray path;
+  if (fluid_settings_dupstr(settings, "synth.default-soundfont", &configured) == FLUID_OK && configured != nullptr) {
+    path = configured;
+    fluid_free(configured);
+  }
+  if (path.isEmpty() || !QFile::exists(QFile::decodeName(path))) path = "/usr/share/sounds/sf2/default-GM.sf2";
+  return path;
+}
+
+}  // namespace
+
+FluidSong::FluidSong(const QString& file) {
+  // FluidSynth reports a missing font or a broken song through its return
+  // values; its log would repeat that on stderr at every start.
+  fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+  fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+  fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+  settings_ = new_fluid_settings();
+  fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
+  // The player advances with the samples rendered, not on a timer thread of
+  // its own, so the song cannot run ahead of what the sink has taken.
+  fluid_settings_setstr(settings_, "player.timing-source", "sample");
+  fluid_settings_setint(settings_, "synth.lock-memory", 0);
+  fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+  // Effects the song does not need cost memory and time at every block.
+  fluid_settings_setint(settings_, "synth.reverb.active", 0);
+  fluid_settings_setint(settings_, "synth.chorus.active", 0);
+  synth_ = new_fluid_synth(settings_);
+  if (synth_ == nullptr || fluid_synth_sfload(synth_, SoundFontPath(settings_).constData(), 1) == FLUID_FAILED) return;
+  fluid_player_t* player = new_fluid_player(synth_);
+  if (player == nullptr) return;
+  if (fluid_player_add(player, QFile::encodeName(file).constData()) != FLUID_OK ||
+      fluid_player_set_loop(player, -1) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
+    delete_fluid_player(player);
+    return;
+  }
+  player_ = player;
+  open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+FluidSong::~FluidSong() {
+  if (player_ != nullptr) {
+    fluid_player_stop(player_);
+    delete_fluid_player(player_);
+  }
+  if (synth_ != nullptr) delete_fluid_synth(synth_);
+  delete_fluid_settings(settings_);
+}
+
+qint64 FluidSong::bytesAvailable() const {
+  return Ready() ? std::numeric_limits<int>::max() / kBytesPerFrame * kBytesPerFrame : 0;
+}
+
+qint64 FluidSong::readData(char* data, qint64 maxSize) {
+  const qint64 frames = std::min<qint64>(maxSize / kBytesPerFrame, std::numeric_limits<int>::max());
+  if (!Ready() || frames == 0) return 0;
+  // Interleaved left/right into the same buffer.
+  if (fluid_synth_write_s16(synth_, static_cast<int>(frames), data, 0, 2, data, 1, 2) != FLUID_OK) return -1;
+  return frames * kBytesPerFrame;
+}
+
+qint64 FluidSong::writeData(const char*, qint64) { return -1; }
+
+}  // namespace tarvel
