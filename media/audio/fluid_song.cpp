@@ -4,12 +4,14 @@
 
 #include <fluidsynth.h>
 
+#include <array>
 #include <limits>
 
 namespace tarvel {
 namespace {
 
 constexpr qint64 kBytesPerFrame = FluidSong::kChannels * 2;
+constexpr int kLoadBlockFrames = 64;
 
 // FluidSynth's own default, then the General MIDI font's usual place.
 QByteArray SoundFontPath(fluid_settings_t* settings) {
@@ -45,8 +47,14 @@ FluidSong::FluidSong(const QString& file) {
   if (synth_ == nullptr || fluid_synth_sfload(synth_, SoundFontPath(settings_).constData(), 1) == FLUID_FAILED) return;
   fluid_player_t* player = new_fluid_player(synth_);
   if (player == nullptr) return;
+  // The player reads the file on its first step: one short block of the
+  // song's silent start tells whether it could. Repeating is switched on only
+  // then: a player repeating a file it cannot read retries it for ever.
+  std::array<qint16, kLoadBlockFrames * kChannels> block{};
   if (fluid_player_add(player, QFile::encodeName(file).constData()) != FLUID_OK ||
-      fluid_player_set_loop(player, -1) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
+      fluid_player_set_loop(player, 0) != FLUID_OK || fluid_player_play(player) != FLUID_OK ||
+      fluid_synth_write_s16(synth_, kLoadBlockFrames, block.data(), 0, 2, block.data(), 1, 2) != FLUID_OK ||
+      fluid_player_get_status(player) != FLUID_PLAYER_PLAYING || fluid_player_set_loop(player, -1) != FLUID_OK) {
     delete_fluid_player(player);
     return;
   }
