@@ -1,5 +1,7 @@
 #include "media/audio/fluid_song.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <fluidsynth.h>
@@ -12,9 +14,14 @@ namespace {
 
 constexpr qint64 kBytesPerFrame = FluidSong::kChannels * 2;
 constexpr int kLoadBlockFrames = 64;
+constexpr const char* kSongFontFile = "MenuSong.sf2";
 
-// FluidSynth's own default, then the General MIDI font's usual place.
+// The song's own font beside the program (the General MIDI font cut down to
+// the song's instruments), else FluidSynth's default, else the General MIDI
+// font's usual place.
 QByteArray SoundFontPath(fluid_settings_t* settings) {
+  const QString own = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kSongFontFile));
+  if (QFile::exists(own)) return QFile::encodeName(own);
   char* configured = nullptr;
   QByteArray path;
   if (fluid_settings_dupstr(settings, "synth.default-soundfont", &configured) == FLUID_OK && configured != nullptr) {
