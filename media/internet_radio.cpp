@@ -13,6 +13,7 @@
 
 #include "media/abandon_reply.h"
 #include "settings/atomic_file.h"
+#include "widgets/program_picture.h"
 
 namespace tarvel {
 
@@ -56,7 +57,8 @@ void InternetRadio::ReadModule() {
     QDirIterator entries(kModulePrefix, {QStringLiteral("*.png")}, QDir::Files);
     while (entries.hasNext()) {
       const QString path = entries.next();
-      const QImage picture(path);
+      // Read as PNG: probing the format would load every image plug-in.
+      const QImage picture = DecodePicture(path);
       if (!picture.isNull()) pictures_.insert(QFileInfo(path).completeBaseName(), picture);
     }
   });

@@ -1,8 +1,7 @@
 // The MIDI song of the intro and menu screens. The program's song is written
 // into a file in the temporary folder once a run ("temp87_25.mid"), played
-// from there through the audio module's Qt Multimedia (GStreamer's MIDI
-// parser and FluidSynth with the General MIDI sound font) and repeated while
-// it is on.
+// from there by the audio module (FluidSynth with the General MIDI sound
+// font, rendered into a QAudioSink) and repeated while it is on.
 //
 // The file also marks a running copy of the game: a run that finds it
 // already there leaves the music silent rather than play over the other.

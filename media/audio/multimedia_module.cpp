@@ -1,16 +1,15 @@
-// The audio module's entry: effect sounds through QAudioSink, the song through
-// QMediaPlayer, streams through MultimediaAudioStream.
+// The audio module's entry: effect sounds through QAudioSink, the song
+// rendered by FluidSynth into a QAudioSink, streams through
+// MultimediaAudioStream (QMediaPlayer).
 #include <QAudioDevice>
 #include <QAudioFormat>
-#include <QAudioOutput>
 #include <QAudioSink>
 #include <QBuffer>
 #include <QMediaDevices>
-#include <QMediaPlayer>
-#include <QUrl>
 
 #include <optional>
 
+#include "media/audio/fluid_song.h"
 #include "media/audio/multimedia_audio_stream.h"
 #include "media/audio_module.h"
 
@@ -72,22 +71,47 @@ class SinkSoundOutput final : public SoundOutput {
   std::unique_ptr<QAudioSink> sink_;
 };
 
-class MediaSongPlayer final : public SongPlayer {
+// The song rendered by FluidSynth into a QAudioSink on the default output.
+class FluidSongPlayer final : public SongPlayer {
  public:
-  explicit MediaSongPlayer(const QString& file) {
-    player_.setAudioOutput(&output_);
-    player_.setLoops(QMediaPlayer::Infinite);
-    player_.setSource(QUrl::fromLocalFile(file));
+  explicit FluidSongPlayer(const QString& file) : song_(file) {}
+  ~FluidSongPlayer() override { Stop(); }
+  FluidSongPlayer(const FluidSongPlayer&) = delete;
+  FluidSongPlayer& operator=(const FluidSongPlayer&) = delete;
+
+  // Resumes where Stop left the song.
+  void Play() override {
+    if (Failed() || sink_) return;
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    QAudioFormat format;
+    format.setSampleRate(FluidSong::kSampleRate);
+    format.setChannelCount(FluidSong::kChannels);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (device.isNull() || !device.isFormatSupported(format)) {
+      failed_ = true;
+      return;
+    }
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    sink_->start(&song_);
+    failed_ = sink_->error() == QAudio::OpenError || sink_->error() == QAudio::FatalError;
   }
-  void Play() override { player_.play(); }
-  void Stop() override { player_.stop(); }
-  bool Failed() const override { return player_.error() != QMediaPlayer::NoError; }
-  qint64 PositionMs() const override { return player_.position(); }
+
+  // Closes the output stream; the synthesiser keeps its place in the song.
+  void Stop() override {
+    if (!sink_) return;
+    playedMs_ += sink_->processedUSecs() / 1000;
+    sink_->stop();
+    sink_.reset();
+  }
+
+  bool Failed() const override { return failed_ || !song_.Ready(); }
+  qint64 PositionMs() const override { return playedMs_ + (sink_ ? sink_->processedUSecs() / 1000 : 0); }
 
  private:
-  // Declared before the player, so the player goes first.
-  QAudioOutput output_;
-  QMediaPlayer player_;
+  FluidSong song_;
+  std::unique_ptr<QAudioSink> sink_;  // pulls from song_ while playing
+  qint64 playedMs_ = 0;               // played by the sinks already closed
+  bool failed_ = false;
 };
 
 class MultimediaModule final : public AudioModule {
@@ -96,7 +120,7 @@ class MultimediaModule final : public AudioModule {
   std::unique_ptr<AudioStream> CreateStream() override { return std::make_unique<MultimediaAudioStream>(); }
   std::unique_ptr<SoundOutput> CreateSoundOutput() override { return std::make_unique<SinkSoundOutput>(); }
   std::unique_ptr<SongPlayer> CreateSongPlayer(const QString& file) override {
-    return std::make_unique<MediaSongPlayer>(file);
+    return std::make_unique<FluidSongPlayer>(file);
   }
 };
 
