@@ -98,7 +98,12 @@ class ScreenshotRun : public QObject {
       return;
     }
     if (state_ == QLatin1String("table")) {
-      if (s.Turn == 3 && !window_.Flying()) Save();
+      // The cues and the turn marker follow the turn one event later: bring
+      // them up to date, so that a slow run pictures the same table.
+      if (s.Turn == 3 && !window_.Flying()) {
+        window_.Guide().RefreshNow();
+        Save();
+      }
       return;
     }
     if (s.GameSummed) return Save();
