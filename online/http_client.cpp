@@ -1,49 +1,30 @@
 #include "http_client.h"
 
-#include <algorithm>
-#include <cstdlib>
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+
+#include "atomic_file.h"
 #include "curl_library.h"
 
 namespace tarvel {
 namespace {
 
-constexpr const char* kUserAgent = "QorSpecAccess";
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kUserAgent = "User-Agent: QorSpecAccess";
 constexpr const char* kAccept = "Accept: text/html, */*";
 constexpr const char* kFormType = "Content-Type: application/x-www-form-urlencoded";
-
-// A reply larger than this is not one of the services' replies.
-constexpr std::size_t kMaxReply = 16 * 1024 * 1024;
-
-// The loaded libcurl; null when it could not be loaded.
-const CurlLibrary* Lib() {
-  const CurlLoad& load = Curl();
-  return load.library ? &*load.library : nullptr;
-}
-
-std::size_t Collect(char* data, std::size_t size, std::size_t count, void* target) {
-  auto* body = static_cast<std::string*>(target);
-  const std::size_t bytes = size * count;
-  if (body->size() + bytes > kMaxReply) return 0;  // aborts the transfer
-  body->append(data, bytes);
-  return bytes;
-}
-
-class HeaderList {
- public:
-  explicit HeaderList(const CurlLibrary& curl) : curl_(curl) {
-    list_ = curl_.slist_append(list_, kAccept);
-    list_ = curl_.slist_append(list_, kFormType);
-  }
-  ~HeaderList() { curl_.slist_free_all(list_); }
-  HeaderList(const HeaderList&) = delete;
-  HeaderList& operator=(const HeaderList&) = delete;
-  curl_slist* get() const { return list_; }
-
- private:
-  const CurlLibrary& curl_;
-  curl_slist* list_ = nullptr;
-};
 
 // Hosts reached without a proxy: the user's list, and always this machine,
 // where the game's own services run.
@@ -62,81 +43,190 @@ const std::string& NoProxyHosts() {
   return hosts;
 }
 
-void SetCommon(const CurlLibrary& lib, CURL* curl, const std::string& url, long timeoutMs, std::string& body) {
-  lib.easy_setopt(curl, CURLOPT_URL, url.c_str());
-  lib.easy_setopt(curl, CURLOPT_NOPROXY, NoProxyHosts().c_str());
-  lib.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  lib.easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs);
-  lib.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, HttpClient::kConnectTimeoutMs);
-  lib.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  lib.easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Collect);
-  lib.easy_setopt(curl, CURLOPT_WRITEDATA, &body);
+// The proxy of the user's environment for `host`, if one is set and the
+// host is not on the list of those reached directly.
+std::optional<HttpAddress> ProxyFor(std::string_view host) {
+  const char* setting = nullptr;
+  for (const char* name : {"http_proxy", "all_proxy", "ALL_PROXY"}) {
+    setting = std::getenv(name);
+    if (setting != nullptr && *setting != '\0') break;
+  }
+  if (setting == nullptr || *setting == '\0') return std::nullopt;
+  std::string_view list = NoProxyHosts();
+  while (!list.empty()) {
+    const std::size_t comma = std::min(list.find(','), list.size());
+    std::string_view entry = list.substr(0, comma);
+    list.remove_prefix(std::min(comma + 1, list.size()));
+    while (!entry.empty() && entry.front() == ' ') entry.remove_prefix(1);
+    while (!entry.empty() && entry.back() == ' ') entry.remove_suffix(1);
+    if (!entry.empty() && entry.front() == '.') entry.remove_prefix(1);
+    if (entry == "*" || host == entry ||
+        (host.size() > entry.size() && host.substr(host.size() - entry.size()) == entry &&
+         host[host.size() - entry.size() - 1] == '.'))
+      return std::nullopt;
+  }
+  const std::string_view proxy = setting;
+  if (proxy.find("://") != std::string_view::npos) return ParseHttpAddress(proxy);
+  std::string withScheme = "http://";
+  withScheme.append(proxy);
+  return ParseHttpAddress(withScheme);
 }
 
-HttpReply Perform(const CurlLibrary& lib, CURL* curl, std::string& body) {
+int MillisecondsLeft(Clock::time_point until) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+  return static_cast<int>(std::clamp<long long>(left, 0, 1'000'000));
+}
+
+// Waits for `events` on the socket until `until`; false on time-out.
+bool WaitFor(int socket, short events, Clock::time_point until) {
+  pollfd entry{socket, events, 0};
+  for (;;) {
+    const int ready = poll(&entry, 1, MillisecondsLeft(until));
+    if (ready > 0) return true;
+    if (ready == 0 || errno != EINTR) return false;
+  }
+}
+
+class Socket {
+ public:
+  Socket() = default;
+  ~Socket() {
+    if (descriptor_ >= 0) close(descriptor_);
+  }
+  Socket(const Socket&) = delete;
+  Socket& operator=(const Socket&) = delete;
+
+  // Tries each address of `host` in turn, each within the connect bound.
+  // `refused` tells that every address answered with a refusal.
+  bool Connect(const std::string& host, std::uint16_t port, Clock::time_point until, bool& refused) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* list = nullptr;
+    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &list) != 0) return false;
+    bool allRefused = true;
+    for (const addrinfo* entry = list; entry != nullptr && descriptor_ < 0; entry = entry->ai_next) {
+      const int fd = socket(entry->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+      if (fd < 0) continue;
+      int error = connect(fd, entry->ai_addr, entry->ai_addrlen) == 0 ? 0 : errno;
+      if (error == EINPROGRESS) {
+        const Clock::time_point bound = std::min(until, Clock::now() + std::chrono::milliseconds(HttpClient::kConnectTimeoutMs));
+        socklen_t size = sizeof error;
+        if (!WaitFor(fd, POLLOUT, bound) || getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = ETIMEDOUT;
+      }
+      if (error == 0) {
+        descriptor_ = fd;
+      } else {
+        allRefused = allRefused && error == ECONNREFUSED;
+        close(fd);
+      }
+    }
+    freeaddrinfo(list);
+    refused = descriptor_ < 0 && allRefused;
+    return descriptor_ >= 0;
+  }
+
+  bool Send(std::string_view bytes, Clock::time_point until) {
+    while (!bytes.empty()) {
+      const ssize_t sent = send(descriptor_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+      if (sent > 0) {
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+      } else if (sent < 0 && errno == EINTR) {
+        continue;
+      } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        if (!WaitFor(descriptor_, POLLOUT, until)) return false;
+      } else {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Feeds what arrives to `reader` until the reply is whole or bad, the
+  // server closes, or time runs out. Returns whether anything arrived.
+  bool Receive(HttpReplyReader& reader, Clock::time_point until) {
+    char buffer[16384];
+    bool anyByte = false;
+    while (reader.Current() == HttpReplyReader::State::Reading) {
+      const ssize_t got = recv(descriptor_, buffer, sizeof buffer, 0);
+      if (got > 0) {
+        anyByte = true;
+        reader.Feed(std::string_view(buffer, static_cast<std::size_t>(got)));
+      } else if (got == 0) {
+        reader.Close();
+      } else if (errno == EINTR) {
+        continue;
+      } else if ((errno != EAGAIN && errno != EWOULDBLOCK) || !WaitFor(descriptor_, POLLIN, until)) {
+        break;
+      }
+    }
+    return anyByte;
+  }
+
+ private:
+  int descriptor_ = -1;
+};
+
+// Where a request goes: the server itself, or the user's proxy with the
+// whole address in the request line.
+struct Route {
+  HttpAddress address;
+  std::string host;  // connected to
+  std::uint16_t port = 80;
+  std::string target;
+};
+
+std::optional<Route> RouteFor(const std::string& url) {
+  std::optional<HttpAddress> address = ParseHttpAddress(url);
+  if (!address) return std::nullopt;
+  Route route;
+  const std::optional<HttpAddress> proxy = ProxyFor(address->host);
+  route.host = proxy ? proxy->host : address->host;
+  route.port = proxy ? proxy->port : address->port;
+  if (proxy) route.target.append("http://").append(address->authority);
+  route.target.append(address->target);
+  route.address = std::move(*address);
+  return route;
+}
+
+// Sends a request on a connected socket and reads its reply. `anyByte`
+// tells whether the server sent anything at all.
+HttpReplyReader Ask(Socket& socket, std::string_view bytes, Clock::time_point until, bool& anyByte) {
+  HttpReplyReader reader;
+  anyByte = false;
+  if (socket.Send(bytes, until)) anyByte = socket.Receive(reader, until);
+  return reader;
+}
+
+HttpReply ReplyOf(HttpReplyReader& reader) {
   HttpReply reply;
-  const CURLcode code = lib.easy_perform(curl);
-  lib.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
-  reply.refused = code == CURLE_COULDNT_CONNECT;
-  reply.ok = code == CURLE_OK && reply.status > 0 && reply.status < 400;
-  reply.body = std::move(body);
+  reply.status = reader.Status();
+  reply.ok = reader.Current() == HttpReplyReader::State::Done && reply.status < 400;
+  reply.body = reader.TakeBody();
   return reply;
 }
 
 }  // namespace
 
-// The handle is made on the first request, so that a client made during the
-// start costs nothing until it is used.
-void* HttpClient::Handle() {
-  if (curl_ != nullptr) return curl_;
-  const CurlLibrary* lib = Lib();
-  if (lib == nullptr) return nullptr;
-  CURL* curl = lib->easy_init();
-  if (curl == nullptr) return nullptr;
-  curl_ = curl;
-  // Cookies on, held in memory until a file is given.
-  lib->easy_setopt(curl, CURLOPT_COOKIEFILE, cookieFile_.empty() ? "" : cookieFile_.c_str());
-  if (!cookieFile_.empty()) lib->easy_setopt(curl, CURLOPT_COOKIEJAR, cookieFile_.c_str());
-  return curl;
-}
+// The connection the long-lived client keeps open between its requests:
+// a burst of requests does not leave a closed connection (and its port)
+// behind for each.
+struct HttpClient::Connection {
+  Socket socket;
+  std::string host;
+  std::uint16_t port = 0;
+};
 
-HttpClient::~HttpClient() {
-  if (curl_ != nullptr) Lib()->easy_cleanup(static_cast<CURL*>(curl_));  // writes the cookie file
-}
+HttpClient::HttpClient() = default;
+HttpClient::~HttpClient() = default;
 
 void HttpClient::SetCookieFile(const std::string& file) {
   cookieFile_ = file;
-  if (curl_ == nullptr || file.empty()) return;
-  const CurlLibrary* lib = Lib();
-  CURL* curl = static_cast<CURL*>(curl_);
-  lib->easy_setopt(curl, CURLOPT_COOKIEFILE, file.c_str());
-  lib->easy_setopt(curl, CURLOPT_COOKIEJAR, file.c_str());
+  cookieFileRead_ = false;
 }
-
-namespace {
-
-// The form-encoded body of a list-style request.
-std::string FormBody(const CurlLibrary& lib, CURL* curl, const FormFields& fields) {
-  std::string body;
-  for (const auto& [name, value] : fields) {
-    for (const std::string* part : {&name, &value}) {
-      char* escaped = lib.easy_escape(curl, part->data(), static_cast<int>(part->size()));
-      if (escaped != nullptr) body += escaped;
-      lib.free(escaped);
-      if (part == &name) body += '=';
-    }
-    body += '&';
-  }
-  if (!body.empty()) body.pop_back();
-  return body;
-}
-
-}  // namespace
 
 HttpReply HttpClient::PostList(const std::string& url, const FormFields& fields) {
-  CURL* curl = Handle();
-  if (curl == nullptr) return {};
-  return Post(url, FormBody(*Lib(), curl, fields));
+  return Post(url, FormEncode(fields));
 }
 
 HttpReply HttpClient::PostText(const std::string& url, std::string_view body) {
@@ -144,35 +234,57 @@ HttpReply HttpClient::PostText(const std::string& url, std::string_view body) {
 }
 
 HttpReply HttpClient::Post(const std::string& url, std::string_view body) {
-  CURL* curl = Handle();
-  if (curl == nullptr) return {};
-  const CurlLibrary& lib = *Lib();
-  std::string received;
-  HeaderList headers(lib);
-  SetCommon(lib, curl, url, timeoutMs_, received);
-  lib.easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
-  lib.easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
-  lib.easy_setopt(curl, CURLOPT_POST, 1L);
-  lib.easy_setopt(curl, CURLOPT_POSTFIELDS, body.data());
-  lib.easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-  HttpReply reply = Perform(lib, curl, received);
-  lib.easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
-  lib.easy_setopt(curl, CURLOPT_POSTFIELDS, nullptr);
-  if (!cookieFile_.empty()) lib.easy_setopt(curl, CURLOPT_COOKIELIST, "FLUSH");
-  return reply;
+  if (!cookieFileRead_ && !cookieFile_.empty()) {
+    std::ifstream file(cookieFile_, std::ios::binary);
+    cookies_.Read(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    cookieFileRead_ = true;
+  }
+  const std::optional<Route> route = RouteFor(url);
+  if (!route) return {};
+  const Clock::time_point until = Clock::now() + std::chrono::milliseconds(timeoutMs_);
+  const std::int64_t now = std::time(nullptr);
+  std::vector<std::string> headers = {kUserAgent, kAccept, kFormType};
+  if (std::string cookie = cookies_.HeaderFor(route->address.host, route->address.target, now); !cookie.empty())
+    headers.push_back(std::string("Cookie: ").append(cookie));
+  const std::string request = RequestBytes("POST", route->target, route->address.authority, headers, body, true);
+  if (connection_ && (connection_->host != route->host || connection_->port != route->port)) connection_.reset();
+  HttpReplyReader reader;
+  bool anyByte = false;
+  if (connection_) {
+    reader = Ask(connection_->socket, request, until, anyByte);
+    // A kept connection closed without a byte of reply before the time ran
+    // out: the server had closed it meanwhile, and took nothing of this
+    // request. It goes again on a new connection.
+    if (!anyByte && Clock::now() < until) connection_.reset();
+  }
+  if (!connection_) {
+    auto fresh = std::make_unique<Connection>();
+    HttpReply failed;
+    if (!fresh->socket.Connect(route->host, route->port, until, failed.refused)) return failed;
+    fresh->host = route->host;
+    fresh->port = route->port;
+    connection_ = std::move(fresh);
+    reader = Ask(connection_->socket, request, until, anyByte);
+  }
+  if (!reader.KeepsOpen()) connection_.reset();
+  bool changed = false;
+  for (const std::string& cookie : reader.SetCookies())
+    changed = cookies_.Take(route->address.host, route->address.target, cookie, now) || changed;
+  if (changed && !cookieFile_.empty()) ReplaceFileContents(cookieFile_, cookies_.Write(now));
+  return ReplyOf(reader);
 }
 
 HttpReply HttpClient::Get(const std::string& url, long timeoutMs) {
-  const CurlLibrary* lib = Lib();
-  if (lib == nullptr) return {};
-  CURL* curl = lib->easy_init();
-  if (curl == nullptr) return {};
-  std::string received;
-  SetCommon(*lib, curl, url, timeoutMs, received);
-  lib->easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-  HttpReply reply = Perform(*lib, curl, received);
-  lib->easy_cleanup(curl);
-  return reply;
+  const std::optional<Route> route = RouteFor(url);
+  if (!route) return {};
+  const Clock::time_point until = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  Socket socket;
+  HttpReply failed;
+  if (!socket.Connect(route->host, route->port, until, failed.refused)) return failed;
+  bool anyByte = false;
+  HttpReplyReader reader =
+      Ask(socket, RequestBytes("GET", route->target, route->address.authority, {"Accept: */*"}, {}, false), until, anyByte);
+  return ReplyOf(reader);
 }
 
 namespace {
@@ -180,6 +292,9 @@ namespace {
 struct UploadSource {
   std::string_view rest;
 };
+
+// The server's texts of an FTP session are not kept.
+std::size_t Discard(char*, std::size_t size, std::size_t count, void*) { return size * count; }
 
 std::size_t Supply(char* buffer, std::size_t size, std::size_t count, void* source) {
   auto* upload = static_cast<UploadSource*>(source);
@@ -193,21 +308,30 @@ std::size_t Supply(char* buffer, std::size_t size, std::size_t count, void* sour
 
 HttpReply HttpClient::FtpUpload(const std::string& url, const std::string& user, const std::string& password,
                                 std::string_view bytes, long timeoutMs) {
-  const CurlLibrary* lib = Lib();
-  if (lib == nullptr) return {};
+  const CurlLoad& load = Curl();
+  if (!load.library) return {};
+  const CurlLibrary* lib = &*load.library;
   CURL* curl = lib->easy_init();
   if (curl == nullptr) return {};
-  std::string received;
   UploadSource source{bytes};
-  SetCommon(*lib, curl, url, timeoutMs, received);
+  lib->easy_setopt(curl, CURLOPT_URL, url.c_str());
   lib->easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+  lib->easy_setopt(curl, CURLOPT_NOPROXY, NoProxyHosts().c_str());
+  lib->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  lib->easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs);
+  lib->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+  lib->easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Discard);
   lib->easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
   lib->easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
   lib->easy_setopt(curl, CURLOPT_UPLOAD, 1L);
   lib->easy_setopt(curl, CURLOPT_READFUNCTION, &Supply);
   lib->easy_setopt(curl, CURLOPT_READDATA, &source);
   lib->easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
-  HttpReply reply = Perform(*lib, curl, received);
+  HttpReply reply;
+  const CURLcode code = lib->easy_perform(curl);
+  lib->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
+  reply.refused = code == CURLE_COULDNT_CONNECT;
+  reply.ok = code == CURLE_OK && reply.status > 0 && reply.status < 400;
   lib->easy_cleanup(curl);
   return reply;
 }

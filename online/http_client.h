@@ -1,15 +1,17 @@
-// The HTTP client of the online services, over libcurl (loaded on the first
-// request; without it every request fails, as with no server). POST requests go
-// through one long-lived client that keeps its cookies and its read time-out
-// between requests; GET documents are fetched with a fresh client each time.
-// Every request is bounded in time: a server that is down or never answers is
-// a failed request, never a hang.
+// The HTTP client of the online services: HTTP/1.1 over a plain socket. POST
+// requests go through one long-lived client that keeps its connection, its
+// cookies (and their file) and its read time-out between requests;
+// GET documents are fetched with a fresh client each time. Every request is
+// bounded in time: a server that is down or never answers is a failed
+// request, never a hang. Only the photo upload speaks FTP, through libcurl,
+// which is loaded for it alone.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
+
+#include "http_wire.h"
 
 namespace tarvel {
 
@@ -20,9 +22,6 @@ struct HttpReply {
   bool refused = false;  // the connection was refused (nothing listens there)
 };
 
-// name=value pairs of a list-style request, as bytes to be form-encoded.
-using FormFields = std::vector<std::pair<std::string, std::string>>;
-
 class HttpClient {
  public:
   // Whole-request bound when no read time-out was set, and the bound on
@@ -30,13 +29,14 @@ class HttpClient {
   static constexpr long kDefaultTimeoutMs = 10000;
   static constexpr long kConnectTimeoutMs = 5000;
 
-  HttpClient() = default;
+  HttpClient();
   ~HttpClient();
   HttpClient(const HttpClient&) = delete;
   HttpClient& operator=(const HttpClient&) = delete;
 
   // Cookies persist in this file between runs (the services know a machine
-  // by the cookie they gave it). Empty keeps them in memory only.
+  // by the cookie they gave it); it is read on the next request and written
+  // whenever a reply changes a cookie. Empty keeps them in memory only.
   void SetCookieFile(const std::string& file);
 
   // The read time-out of the requests that follow (milliseconds).
@@ -52,18 +52,19 @@ class HttpClient {
   static HttpReply Get(const std::string& url, long timeoutMs = kDefaultTimeoutMs);
 
   // Stores `bytes` at an "ftp://" address in passive mode, logged in as
-  // `user`, with a fresh client and the default bounds. `status` is the
-  // server's last reply code.
+  // `user`, with the default bounds. `status` is the server's last reply
+  // code.
   static HttpReply FtpUpload(const std::string& url, const std::string& user, const std::string& password,
                              std::string_view bytes, long timeoutMs = kDefaultTimeoutMs);
 
  private:
   HttpReply Post(const std::string& url, std::string_view body);
-  // The long-lived handle, made on the first request; null without libcurl.
-  void* Handle();
 
-  void* curl_ = nullptr;  // CURL*
+  struct Connection;
+  std::unique_ptr<Connection> connection_;
+  CookieJar cookies_;
   std::string cookieFile_;
+  bool cookieFileRead_ = false;
   long timeoutMs_ = kDefaultTimeoutMs;
 };
 
