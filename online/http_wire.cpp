@@ -319,6 +319,20 @@ bool UnderPath(std::string_view path, std::string_view cookiePath) {
 
 bool Expired(const Cookie& cookie, std::int64_t now) { return cookie.expires != 0 && cookie.expires <= now; }
 
+// A name and value that can travel in a Cookie line and stand in the file:
+// no controls (a line end would start a header line of its own), and no
+// separators in the name.
+bool SendablePair(std::string_view name, std::string_view value) {
+  const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; };
+  return !name.empty() && PlainBytes(name) && name.find_first_of("=;") == std::string_view::npos &&
+         std::none_of(value.begin(), value.end(), control);
+}
+
+std::string_view WithoutLeadingDots(std::string_view domain) {
+  while (!domain.empty() && domain.front() == '.') domain.remove_prefix(1);
+  return domain;
+}
+
 std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
   for (;;) {
@@ -396,8 +410,7 @@ bool CookieJar::Take(std::string_view host, std::string_view path, std::string_v
   Cookie cookie;
   cookie.name = std::string(Trim(pair.substr(0, equals)));
   cookie.value = std::string(Trim(pair.substr(equals + 1)));
-  // Tabs and line ends would break the file's lines.
-  if (!PlainBytes(cookie.name) || cookie.value.find_first_of("\t\r\n") != std::string::npos) return false;
+  if (!SendablePair(cookie.name, cookie.value)) return false;
   cookie.domain = LowerCase(host);
   const std::size_t lastSlash = path.rfind('/');
   cookie.path = lastSlash == std::string_view::npos || lastSlash == 0 ? "/" : std::string(path.substr(0, lastSlash));
@@ -417,8 +430,7 @@ bool CookieJar::Take(std::string_view host, std::string_view path, std::string_v
       if (const std::optional<std::int64_t> date = ParseHttpDate(value); date && cookie.expires == 0)
         cookie.expires = std::max<std::int64_t>(*date, 1);
     } else if (SameText(name, "Domain") && !value.empty()) {
-      std::string_view domain = value;
-      if (domain.front() == '.') domain.remove_prefix(1);
+      const std::string_view domain = WithoutLeadingDots(value);
       if (domain.empty() || !InDomain(host, domain) || !PlainBytes(domain)) return false;
       cookie.domain = LowerCase(domain);
       cookie.subdomains = true;
@@ -467,10 +479,11 @@ void CookieJar::Read(std::string_view file) {
     }
     const std::vector<std::string_view> fields = Split(line, '\t');
     if (line.empty() || line.front() == '#' || fields.size() != 7) continue;
-    std::string_view domain = fields[0];
-    if (!domain.empty() && domain.front() == '.') domain.remove_prefix(1);
+    const std::string_view domain = WithoutLeadingDots(fields[0]);
     const std::optional<std::int64_t> expires = IsDigits(fields[4]) ? ToNumber<std::int64_t>(fields[4]) : std::nullopt;
-    if (domain.empty() || fields[2].empty() || fields[2].front() != '/' || fields[5].empty() || !expires) continue;
+    if (domain.empty() || !PlainBytes(domain) || fields[2].empty() || fields[2].front() != '/' ||
+        !PlainBytes(fields[2]) || !SendablePair(fields[5], fields[6]) || !expires)
+      continue;
     cookie.domain = LowerCase(domain);
     cookie.subdomains = fields[1] == "TRUE";
     cookie.path = std::string(fields[2]);
