@@ -47,9 +47,9 @@ FluidSong::FluidSong(const QString& file) {
   fluid_settings_setstr(settings_, "player.timing-source", "sample");
   fluid_settings_setint(settings_, "synth.lock-memory", 0);
   fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
-  // Every voice is allocated up front: the song sounds at most 42 at once,
-  // and the default of 256 would hold 2 MB for nothing.
-  fluid_settings_setint(settings_, "synth.polyphony", 64);
+  // Every voice is allocated up front (about 10 KB each): the song sounds at
+  // most 42 at once, and the default of 256 would hold 2.5 MB for nothing.
+  fluid_settings_setint(settings_, "synth.polyphony", 48);
   // Effects the song does not need cost memory and time at every block.
   fluid_settings_setint(settings_, "synth.reverb.active", 0);
   fluid_settings_setint(settings_, "synth.chorus.active", 0);

@@ -2,8 +2,8 @@
 // 16-bit stereo samples that a QAudioSink pulls from. Only a synthesiser and
 // a MIDI file player are made, no FluidSynth audio driver, so no GStreamer
 // pipeline and none of FluidSynth's output back-ends are started for the
-// song. The sound font's samples are read on demand: only the instruments the
-// song plays stay in memory.
+// song. The song's own font (MenuSong.sf2) holds only the zones and samples
+// the song plays, read on demand.
 #pragma once
 
 #include <QIODevice>
@@ -20,8 +20,8 @@ class FluidSong final : public QIODevice {
   static constexpr int kSampleRate = 44100;
   static constexpr int kChannels = 2;
 
-  // Loads the system's General MIDI sound font and the song file; the song
-  // repeats for ever. Ready() tells whether both loaded.
+  // Loads the song's sound font (else the General MIDI one) and the song
+  // file; the song repeats for ever. Ready() tells whether both loaded.
   explicit FluidSong(const QString& file);
   ~FluidSong() override;
   FluidSong(const FluidSong&) = delete;
