@@ -458,8 +458,9 @@ void TForm1::Image1Click() {
   if (!introShown_ || !FinishStartUp()) return;
   StartOnline();
   timer1_.stop();
-  introShown_ = false;
-  // The intro is never shown again: its pictures go.
+  // The intro is never shown again: its pictures go. It counts as shown
+  // until the menu takes over (ShowMainMenu): in between, the window is on
+  // no table, so the new size neither lays out nor draws one.
   intro_ = IntroScreen();
   // Read after the first frame already, unless the click came first.
   LoadGraphicsModule();
