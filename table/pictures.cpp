@@ -310,6 +310,8 @@ bool CardPictures::LoadBackground(Settings& settings, bool purple, const WindowG
 {
     const bool small = window.WindowSize == kSmallWindow;
     bool ok = true;
+    // The old picture goes before the new one is decoded: never two at once.
+    background_ = QImage();
     if (purple) {
         const PictureRef ref = PurpleBackgroundPicture();
         const ResourceModuleSession module(moduleFolders_, ref.Module);

@@ -119,7 +119,6 @@ QString CutMessage(const QString& text, int maxWidth, const std::function<int(co
 TableView::TableView(const MatchState& state, const Settings& settings, const CardPictures& pictures)
     : state_(state), settings_(settings), pictures_(pictures)
 {
-    SetLayout(LayoutFor(GeometryForWindowSize(kSmallWindow, QSize()), false));
 }
 
 QImage& TableView::Picture(Element element)

@@ -62,6 +62,9 @@ class TableView {
 public:
     using ChangeSink = std::function<void(const QRect& rect)>;
 
+    // Holds no pictures until the first SetLayout: the window lays the table
+    // out when a game starts, and the table's two and a half megabytes of
+    // pictures are not needed before.
     TableView(const MatchState& state, const Settings& settings, const CardPictures& pictures);
 
     // Places every element for a new layout: element pictures start as the

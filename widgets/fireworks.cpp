@@ -6,11 +6,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <utility>
+
 namespace tarvel {
 
 namespace {
 
-QImage gStrip;
+SparseStrip gStrip;
 
 // A see-through window over the screen that shows one frame at a time; the
 // screen under it is restored by the window system when it closes.
@@ -43,20 +45,22 @@ class FireworksOverlay : public QWidget {
 
 }  // namespace
 
-void SetFireworksStrip(const QImage& strip) {
-  const bool fits = strip.width() == kFireworksFrames * kFireworksSize && strip.height() == kFireworksSize;
-  gStrip = fits ? strip.convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
+void SetFireworksStrip(SparseStrip strip) {
+  const bool fits = strip.Frames() == kFireworksFrames && strip.FrameSize() == QSize(kFireworksSize, kFireworksSize);
+  gStrip = fits ? std::move(strip) : SparseStrip();
 }
 
-bool FireworksAvailable() { return !gStrip.isNull(); }
+bool FireworksAvailable() { return gStrip.Frames() > 0; }
 
 QImage FireworksFrame(int index) {
-  if (gStrip.isNull() || index < 0 || index >= kFireworksFrames) return QImage();
-  return gStrip.copy(index * kFireworksSize, 0, kFireworksSize, kFireworksSize);
+  if (!FireworksAvailable() || index < 0 || index >= kFireworksFrames) return QImage();
+  QImage frame;
+  gStrip.ComposeOver(index, QImage(), frame);
+  return frame;
 }
 
 bool Fireworks(QPoint globalPos) {
-  if (gStrip.isNull()) return false;
+  if (!FireworksAvailable()) return false;
   FireworksOverlay overlay;
   overlay.move(globalPos - QPoint(kFireworksSize / 2, kFireworksSize / 2));
   overlay.show();

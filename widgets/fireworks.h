@@ -10,15 +10,17 @@
 #include <QImage>
 #include <QPoint>
 
+#include "widgets/sparse_strip.h"
+
 namespace tarvel {
 
 inline constexpr int kFireworksFrames = 30;
 inline constexpr int kFireworksSize = 100;
 inline constexpr int kFireworksFrameMs = 12;
 
-// The strip for every later call; a null picture switches the effect off.
-// A strip of another size than 30 frames of 100 x 100 counts as none.
-void SetFireworksStrip(const QImage& strip);
+// The strip for every later call; a strip without frames switches the effect
+// off. A strip of another size than 30 frames of 100 x 100 counts as none.
+void SetFireworksStrip(SparseStrip strip);
 bool FireworksAvailable();
 
 // Frame `index` (0..29) of the strip; null without a strip.

@@ -205,22 +205,12 @@ void MainMenu::LoadPictures() {
   // Read after the intro's first frame or when the menu is first shown, not
   // at the window's creation: the intro comes up sooner.
   if (!flames_.isNull()) return;
-  // Each frame of an animated picture is composed with the side picture
-  // under it once, so that a frame change paints one picture, not two. The
-  // side picture is slipped under the frames in their own strip: no second
-  // strip of two megabytes is made.
-  for (int i = 0; i < 2; ++i) {
-    const QImage fan = ProgramPicture(QStringLiteral("PngMenu%1").arg(i + 1));
-    QImage composed = ProgramPicture(QStringLiteral("GifMenu%1").arg(i + 1));
-    if (composed.isNull()) {
-      composed = QImage(kMenuGifSize.width() * kGifFrames, kMenuGifSize.height(), QImage::Format_ARGB32_Premultiplied);
-      composed.fill(Qt::transparent);
-    }
-    QPainter painter(&composed);
-    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
-    for (int frame = 0; frame < kGifFrames; ++frame) painter.drawImage(FrameRect(frame, kMenuGifSize).topLeft(), fan);
-    painter.end();
-    gifStrips_[static_cast<std::size_t>(i)] = composed;
+  // The animated pictures are held as the sparkles of their frames (a few
+  // kilobytes each, against two megabytes of a whole strip); the frame on
+  // screen is laid over its side picture when it changes.
+  for (std::size_t i = 0; i < gifs_.size(); ++i) {
+    gifs_[i].Side = ProgramPicture(QStringLiteral("PngMenu%1").arg(i + 1));
+    gifs_[i].Strip = SparseStrip::ProgramStrip(QStringLiteral("GifMenu%1").arg(i + 1), kMenuGifSize);
   }
   candles_ = {ProgramPicture(QStringLiteral("CandleL")), ProgramPicture(QStringLiteral("CandleR"))};
   flames_ = ProgramPicture(QStringLiteral("Flames"));
@@ -237,6 +227,7 @@ void MainMenu::Show(const WindowGeometry& geometry) {
   ApplyLanguage();
   gifWasOn_ = settings_.GifAnimation;
   gifFrame_ = 0;
+  ComposeGifFrames();
   ticks_ = 0;
   flameStep_ = 0;
   ResetClocks();
@@ -399,8 +390,10 @@ void MainMenu::Tick() {
   if (settings_.GifAnimation) {
     if (!gifWasOn_) {
       gifFrame_ = 0;
+      ComposeGifFrames();
     } else if (ticks_ % kGifTicksPerFrame == 0) {
       gifFrame_ = (gifFrame_ + 1) % kGifFrames;
+      ComposeGifFrames();
       window_.update(layout_.RxGIFAn1);
       window_.update(layout_.RxGIFAn2);
     }
@@ -410,6 +403,10 @@ void MainMenu::Tick() {
   const QTime now = QTime::currentTime();
   DrawClock(now);
   DrawCounterDisplay(now);
+}
+
+void MainMenu::ComposeGifFrames() {
+  for (Animation& gif : gifs_) gif.Strip.ComposeOver(gifFrame_, gif.Side, gif.Frame);
 }
 
 void MainMenu::DrawClock(const QTime& now) {
@@ -483,8 +480,8 @@ void MainMenu::Paint(QPainter& painter, const QRect& area) const {
   draw(layout_.ImTitle, titleBand_);
   draw(layout_.ImCaption, caption_);
   draw(layout_.ImElite, elite_);
-  drawFrame(layout_.RxGIFAn1, gifStrips_[0], gifFrame_);
-  drawFrame(layout_.RxGIFAn2, gifStrips_[1], gifFrame_);
+  draw(layout_.RxGIFAn1, gifs_[0].Frame);
+  draw(layout_.RxGIFAn2, gifs_[1].Frame);
   int flame = 0;
   for (int side = 0; side < 2; ++side) {
     const QRect& candle = side == 0 ? layout_.ImageSvLeft : layout_.ImageSvRight;

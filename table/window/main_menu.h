@@ -22,6 +22,7 @@
 #include "settings/settings_file.h"
 #include "table/layout.h"
 #include "table/main_menu_layout.h"
+#include "widgets/sparse_strip.h"
 
 class QPainter;
 class QPushButton;
@@ -140,6 +141,7 @@ class MainMenu : public QObject {
   void LoadTitlePictures();
   void DrawClock(const QTime& now);
   void DrawCounterDisplay(const QTime& now);
+  void ComposeGifFrames();
   void Run(bool fireworks, const std::function<void()>& command);
 
   QWidget& window_;
@@ -164,7 +166,14 @@ class MainMenu : public QObject {
   QImage titleBand_;
   QImage caption_;  // recoloured, at its place's size
   QImage elite_;
-  std::array<QImage, 2> gifStrips_;  // frames of "GifMenu1", "GifMenu2" over "PngMenu1", "PngMenu2"
+  // "GifMenu1", "GifMenu2" over the side pictures "PngMenu1", "PngMenu2": the
+  // frame on screen is composed when it changes.
+  struct Animation {
+    SparseStrip Strip;
+    QImage Side;
+    QImage Frame;
+  };
+  std::array<Animation, 2> gifs_;
   std::array<QImage, 2> candles_;
   QImage flames_;
   int gifFrame_ = 0;

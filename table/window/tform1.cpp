@@ -354,10 +354,11 @@ bool TForm1::FinishStartUp() {
   }
   clubCheckFailed_ = false;
 
-  // 5. Cursors; 6. background of the main menu design and the radio list.
+  // 5. Cursors; 6. the buttons' look. The intro shows no background: the
+  // menu design's is read when the intro is left (ApplyWindowSize), so its
+  // megabyte and a half is not held beside the intro's pictures.
   LoadCursors();
   ApplyCursors();
-  ReloadBackground(settings_.MenuDesignPurple);
   ApplyNewButtons(this, settings_.NewButtons);
 
   // 7. Hints in red.
@@ -458,8 +459,9 @@ void TForm1::Image1Click() {
   if (!introShown_ || !FinishStartUp()) return;
   StartOnline();
   timer1_.stop();
-  introShown_ = false;
-  // The intro is never shown again: its pictures go.
+  // The intro is never shown again: its pictures go. It counts as shown
+  // until the menu takes over (ShowMainMenu): in between, the window is on
+  // no table, so the new size neither lays out nor draws one.
   intro_ = IntroScreen();
   // Read after the first frame already, unless the click came first.
   LoadGraphicsModule();
@@ -1330,16 +1332,19 @@ void TForm1::LoadGraphicsModule() {
   // The fireworks and the purple pictures of the auxiliary windows; without
   // the module both are simply off.
   const QString module = QString::fromLatin1(kModuleGraphics.data(), static_cast<qsizetype>(kModuleGraphics.size()));
-  QImage fireworks;
+  SparseStrip fireworks;
   QByteArray purple;
   WithModule(ModuleFolders(options_), module, [&] {
-    fireworks = DecodePicture(PictureRef{module, QStringLiteral("GTouch"), false}.ResourcePath());
+    // Sparks on thirty frames: held as their runs, not as a 1.2 MB strip.
+    QFile strip(PictureRef{module, QStringLiteral("GTouch"), false}.ResourcePath());
+    if (strip.open(QIODevice::ReadOnly))
+      fireworks = SparseStrip::Decode(strip.readAll(), QSize(kFireworksSize, kFireworksSize));
     // The purple ground is kept as its file (a few hundred kilobytes), not
     // as the 6 MB picture.
     QFile file(PurpleBackgroundPicture().ResourcePath());
     if (file.open(QIODevice::ReadOnly)) purple = file.readAll();
   });
-  SetFireworksStrip(fireworks);
+  SetFireworksStrip(std::move(fireworks));
   if (purple.isEmpty()) {
     SetPurpleDialogBackground({});
   } else {

@@ -2,6 +2,7 @@
 // auxiliary window design.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
@@ -58,26 +59,36 @@ TEST(MessageBoxes, NotAvailableYetInEveryLanguage) {
   EXPECT_TRUE(NotAvailableYetText(10).isEmpty());
 }
 
+// `image` as the bytes of a PNG file.
+QByteArray Png(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
 TEST(FireworksStrip, OnlyAWholeStripSwitchesTheEffectOn) {
-  SetFireworksStrip(QImage());
+  const QSize frame(kFireworksSize, kFireworksSize);
+  SetFireworksStrip({});
   EXPECT_FALSE(FireworksAvailable());
   EXPECT_FALSE(Fireworks(QPoint(50, 50)));  // returns at once, nothing shown
   EXPECT_TRUE(FireworksFrame(0).isNull());
 
   // A strip of the wrong size counts as none.
-  SetFireworksStrip(QImage(100, 100, QImage::Format_ARGB32));
+  SetFireworksStrip(SparseStrip::Decode(Png(QImage(100, 100, QImage::Format_ARGB32)), frame));
   EXPECT_FALSE(FireworksAvailable());
 
   QImage strip(kFireworksFrames * kFireworksSize, kFireworksSize, QImage::Format_ARGB32);
   for (int x = 0; x < strip.width(); ++x)
     for (int y = 0; y < strip.height(); ++y) strip.setPixel(x, y, qRgba(x / kFireworksSize, 0, 0, 255));
-  SetFireworksStrip(strip);
+  SetFireworksStrip(SparseStrip::Decode(Png(strip), frame));
   ASSERT_TRUE(FireworksAvailable());
   EXPECT_EQ(FireworksFrame(7).size(), QSize(100, 100));
   EXPECT_EQ(qRed(FireworksFrame(7).pixel(50, 50)), 7);
   EXPECT_TRUE(FireworksFrame(30).isNull());
   EXPECT_TRUE(Fireworks(QPoint(200, 200)));
-  SetFireworksStrip(QImage());
+  SetFireworksStrip({});
 }
 
 TEST(Balloon, OpensAtAControlAndClosesWhenThePointerLeaves) {

@@ -226,7 +226,7 @@ TEST(MainMenuScreen, GraphicsModuleDecoratesButtonsWhenPresent) {
   f.w().Menu().Button("Button9")->click();
   EXPECT_EQ(f.dialogs, std::vector<QString>{QStringLiteral("tarvel::TFormWorldTopTen")});
   EXPECT_EQ(static_cast<TQorCardsButton*>(f.w().Menu().Button("Button9"))->ColorSB(), TColorSB::QCards);
-  SetFireworksStrip(QImage());
+  SetFireworksStrip({});
 #endif
 }
 

@@ -528,6 +528,8 @@ TEST(TForm1Test, MissingBackgroundModuleFallsBackToTheFelt) {
   stored.BackgroundSet = 5;
   stored.BackgroundVariant = 3;
   WindowFixture f(stored);
+  EXPECT_TRUE(f.sink.informed.empty());  // the intro shows no background: it loads when the intro ends
+  f.w().Image1Click();
   ASSERT_EQ(f.sink.informed.size(), 1u);
   EXPECT_TRUE(f.sink.informed[0].contains(QStringLiteral("QorBackG03")));
   EXPECT_EQ(f.settings.BackgroundSet, 2);
