@@ -9,10 +9,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "atomic_file.h"
 #include "curl_library.h"
@@ -87,6 +91,48 @@ bool WaitFor(int socket, short events, Clock::time_point until) {
   }
 }
 
+// The addresses of `host`, or null. A name (not a number) is looked up on a
+// thread of its own, so that a resolver that does not answer costs the
+// request its time, not the program a hang; a lookup given up on frees its
+// own result when it ends.
+addrinfo* Resolve(const std::string& host, std::uint16_t port, Clock::time_point until) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICHOST;
+  const std::string service = std::to_string(port);
+  addrinfo* list = nullptr;
+  if (getaddrinfo(host.c_str(), service.c_str(), &hints, &list) == 0) return list;
+  struct Lookup {
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    bool abandoned = false;
+    addrinfo* list = nullptr;
+  };
+  auto lookup = std::make_shared<Lookup>();
+  hints.ai_flags = 0;
+  std::thread([lookup, host, service, hints] {
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0) found = nullptr;
+    const std::lock_guard<std::mutex> lock(lookup->mutex);
+    if (lookup->abandoned) {
+      if (found != nullptr) freeaddrinfo(found);
+      return;
+    }
+    lookup->list = found;
+    lookup->done = true;
+    lookup->finished.notify_all();
+  }).detach();
+  const Clock::time_point bound = std::min(until, Clock::now() + std::chrono::milliseconds(HttpClient::kConnectTimeoutMs));
+  std::unique_lock<std::mutex> lock(lookup->mutex);
+  if (!lookup->finished.wait_until(lock, bound, [&] { return lookup->done; })) {
+    lookup->abandoned = true;
+    return nullptr;
+  }
+  return lookup->list;
+}
+
 class Socket {
  public:
   Socket() = default;
@@ -99,11 +145,8 @@ class Socket {
   // Tries each address of `host` in turn, each within the connect bound.
   // `refused` tells that every address answered with a refusal.
   bool Connect(const std::string& host, std::uint16_t port, Clock::time_point until, bool& refused) {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* list = nullptr;
-    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &list) != 0) return false;
+    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> addresses(Resolve(host, port, until), &freeaddrinfo);
+    addrinfo* list = addresses.get();
     bool allRefused = true;
     for (const addrinfo* entry = list; entry != nullptr && descriptor_ < 0; entry = entry->ai_next) {
       const int fd = socket(entry->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -121,7 +164,6 @@ class Socket {
         close(fd);
       }
     }
-    freeaddrinfo(list);
     refused = descriptor_ < 0 && allRefused;
     return descriptor_ >= 0;
   }

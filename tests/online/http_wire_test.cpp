@@ -191,7 +191,9 @@ class ScriptedServer {
     if (thread_.joinable()) thread_.join();
     close(listener_);
   }
-  std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/stat"; }
+  std::string Url(const std::string& host = "127.0.0.1") const {
+    return "http://" + host + ":" + std::to_string(port_) + "/stat";
+  }
   const std::vector<std::string>& Requests() {
     thread_.join();
     return requests_;
@@ -236,6 +238,12 @@ TEST(HttpClientWire, KeptConnectionClosedByTheServerIsOpenedAgainAndCookiesAreFi
     const std::vector<std::string>& requests = server.Requests();
     ASSERT_EQ(requests.size(), 2U);
     EXPECT_NE(requests[0].find("Cookie: qorkey=M7"), std::string::npos);
+  }
+  {
+    // Host names are looked up on the side, within the request's time.
+    ScriptedServer server("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", 1, 1);
+    EXPECT_EQ(HttpClient::Get(server.Url("localhost")).body, "ok");
+    EXPECT_FALSE(HttpClient::Get("http://no-such-host.invalid/", 2000).ok);
   }
   std::filesystem::remove_all(folder);
 }
